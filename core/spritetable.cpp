@@ -1,0 +1,78 @@
+#include "spritetable.h"
+
+#include "error.h"
+#include "numbers.h"
+#include "slotgrid.h"
+
+#include <vector>
+
+namespace mosaikon {
+
+std::uint8_t readTileNumber(std::string_view tag)
+{
+    std::size_t i = 0;
+    while (i < tag.size() && (tag[i] == ' ' || tag[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < tag.size() && (tag[i] == '-' || tag[i] == '+')) negative = tag[i++] == '-';
+    // Accumulating in double keeps any number of digits from overflowing; past 2^53 the value is
+    // no longer exact but far out of range anyway.
+    double value = 0;
+    for (; i < tag.size() && tag[i] >= '0' && tag[i] <= '9'; ++i) value = value * 10 + (tag[i] - '0');
+    if (i < tag.size() && tag[i] == '.') {
+        double scale = 0.1;
+        for (++i; i < tag.size() && tag[i] >= '0' && tag[i] <= '9'; ++i, scale /= 10)
+            value += (tag[i] - '0') * scale;
+    }
+    return narrowRounded<std::uint8_t>(negative ? -value : value);
+}
+
+namespace {
+
+constexpr char hexDigits[] = "0123456789ABCDEF";
+
+void appendHex(std::string &out, unsigned value, int digits)
+{
+    out += '$';
+    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) out += hexDigits[(value >> shift) & 0xFu];
+}
+
+std::string entryLine(const SpriteEntry &e)
+{
+    std::string line = "DC.b ";
+    appendHex(line, e.X & 0xFFu, 2);
+    for (unsigned field : {unsigned(e.X >> 8), unsigned(e.Y), unsigned(e.Tile), unsigned(e.Attr)}) {
+        line += ',';
+        appendHex(line, field, 2);
+    }
+    return line + "\r\n";
+}
+
+} // namespace
+
+std::string BuildSpriteTable(const SlotGrid &grid, bool horizontal, bool vertical)
+{
+    const std::int16_t HAdjust = horizontal ? 8 : 0;
+    const std::int16_t VAdjust = vertical ? 8 : 0;
+    std::int16_t count = 0;
+    std::vector<SpriteEntry> entries;
+    std::string body;
+    for (int i = 0; i < SlotCount; ++i) {
+        const auto slot = static_cast<std::size_t>(i);
+        if (grid.slots[slot].Tag.empty()) continue;
+        ++count;
+        SpriteEntry &e = entries.emplace_back();
+        e.Tile = readTileNumber(grid.slots[slot].Tag);
+        e.Attr = grid.SlotAttr[slot];
+        const int dy = (i / SlotColumns - grid.OriginRow) * 16 - VAdjust;
+        e.Y = wrap8(dy);
+        const int dx = (i % SlotColumns - grid.OriginCol) * 16 - HAdjust;
+        const std::uint8_t b = wrap8(dx);
+        e.X = static_cast<std::uint16_t>((b <= 127 ? 0x8000u : 0x8100u) + b);
+        body += entryLine(e);
+    }
+    std::string text = "DC.w ";
+    appendHex(text, static_cast<unsigned>(count), 4);
+    return text + "\r\n" + body;
+}
+
+} // namespace mosaikon
