@@ -11,6 +11,7 @@ std::string standardDescription(int number)
     case Overflow: return "Overflow";
     case OutOfMemory: return "Out of memory";
     case SubscriptOutOfRange: return "Subscript out of range";
+    case InternalError: return "Internal error";
     case FileNotFound: return "File not found";
     case PathFileAccessError: return "Path/File access error";
     case InvalidPicture: return "Invalid picture";

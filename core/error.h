@@ -11,6 +11,7 @@ enum ErrorNumber : int {
     Overflow = 6,
     OutOfMemory = 7,
     SubscriptOutOfRange = 9,
+    InternalError = 51,
     FileNotFound = 53,
     PathFileAccessError = 75,
     InvalidPicture = 481,
