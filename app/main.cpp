@@ -1,0 +1,12 @@
+#include "window/form1.h"
+#include "window/module1.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Mosaikon"));
+    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    const auto window = mosaikon::Module1::Main();
+    return QApplication::exec();
+}
