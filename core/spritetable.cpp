@@ -36,16 +36,19 @@ void appendHex(std::string &out, unsigned value, int digits)
     for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) out += hexDigits[(value >> shift) & 0xFu];
 }
 
-std::string entryLine(const SpriteEntry &e)
+void appendEntryLine(std::string &out, const SpriteEntry &e)
 {
-    std::string line = "DC.b ";
-    appendHex(line, e.X & 0xFFu, 2);
+    out += "DC.b ";
+    appendHex(out, e.X & 0xFFu, 2);
     for (unsigned field : {unsigned(e.X >> 8), unsigned(e.Y), unsigned(e.Tile), unsigned(e.Attr)}) {
-        line += ',';
-        appendHex(line, field, 2);
+        out += ',';
+        appendHex(out, field, 2);
     }
-    return line + "\r\n";
+    out += "\r\n";
 }
+
+constexpr std::size_t HeaderLength = 12; // "DC.w $0000" and CR LF
+constexpr std::size_t EntryLength = 26;  // "DC.b $00,$00,$00,$00,$00" and CR LF
 
 } // namespace
 
@@ -55,7 +58,14 @@ std::string BuildSpriteTable(const SlotGrid &grid, bool horizontal, bool vertica
     const std::int16_t VAdjust = vertical ? 8 : 0;
     std::int16_t count = 0;
     std::vector<SpriteEntry> entries;
-    std::string body;
+    entries.reserve(SlotCount);
+    // The count is known only at the end; the header keeps its place in front of the entries
+    // and gets its digits last, so the text is built in one buffer.
+    std::string text;
+    text.reserve(HeaderLength + EntryLength * SlotCount);
+    text += "DC.w ";
+    appendHex(text, 0, 4);
+    text += "\r\n";
     for (int i = 0; i < SlotCount; ++i) {
         const auto slot = static_cast<std::size_t>(i);
         if (grid.slots[slot].Tag.empty()) continue;
@@ -68,11 +78,12 @@ std::string BuildSpriteTable(const SlotGrid &grid, bool horizontal, bool vertica
         const int dx = (i % SlotColumns - grid.OriginCol) * 16 - HAdjust;
         const std::uint8_t b = wrap8(dx);
         e.X = static_cast<std::uint16_t>((b <= 127 ? 0x8000u : 0x8100u) + b);
-        body += entryLine(e);
+        appendEntryLine(text, e);
     }
-    std::string text = "DC.w ";
-    appendHex(text, static_cast<unsigned>(count), 4);
-    return text + "\r\n" + body;
+    std::string header = "DC.w ";
+    appendHex(header, static_cast<unsigned>(count), 4);
+    text.replace(0, header.size(), header);
+    return text;
 }
 
 } // namespace mosaikon

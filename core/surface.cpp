@@ -1,6 +1,8 @@
 #include "surface.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstddef>
 #include <cstdlib>
 
 namespace mosaikon {
@@ -16,57 +18,121 @@ void PixelSurface::fill(Rgb c) { std::fill(pixels_.begin(), pixels_.end(), c); }
 
 namespace {
 
-// One axis of a transfer: for every destination pixel that lands on the destination surface,
-// its destination coordinate and the source coordinate it reads (-1 when that lies outside).
+// One axis of a transfer, clipped to the destination. Entry k stands for destination coordinate
+// first + step * k and holds the source coordinate it reads, -1 when that lies outside the source.
+// lo..hi is the range of the source coordinates that are read (lo > hi when none is).
 struct AxisMap {
-    std::vector<int> dst;
+    int first = 0;
+    int step = 1;
     std::vector<int> src;
+    int lo = INT_MAX;
+    int hi = -1;
+    bool complete = true; // every entry reads the source
 };
 
 AxisMap mapAxis(int d, int dExtent, int dLimit, int s, int sExtent, int sLimit)
 {
     AxisMap map;
     if (dExtent == 0 || sExtent == 0) return map;
-    const long long dStep = dExtent < 0 ? -1 : 1;
+    map.step = dExtent < 0 ? -1 : 1;
     const long long sStep = sExtent < 0 ? -1 : 1;
     const long long dLen = std::llabs(dExtent);
     const long long sLen = std::llabs(sExtent);
     // Only the indices whose destination lies in 0..dLimit-1 are visited, so the work is bounded
     // by the destination's size however large the extents are.
-    long long first = dStep > 0 ? -static_cast<long long>(d) : static_cast<long long>(d) - (dLimit - 1);
-    long long last = dStep > 0 ? static_cast<long long>(dLimit - 1) - d : static_cast<long long>(d);
+    const long long at = d;
+    long long first = map.step > 0 ? -at : at - (dLimit - 1);
+    long long last = map.step > 0 ? (dLimit - 1) - at : at;
     first = std::max(first, 0LL);
     last = std::min(last, dLen - 1);
+    if (first > last) return map;
+    map.first = static_cast<int>(at + map.step * first);
+    map.src.reserve(static_cast<std::size_t>(last - first + 1));
     for (long long i = first; i <= last; ++i) {
         const long long sc = s + sStep * (i * sLen / dLen);
-        map.dst.push_back(static_cast<int>(d + dStep * i));
-        map.src.push_back(sc >= 0 && sc < sLimit ? static_cast<int>(sc) : -1);
+        if (sc >= 0 && sc < sLimit) {
+            const int c = static_cast<int>(sc);
+            map.src.push_back(c);
+            map.lo = std::min(map.lo, c);
+            map.hi = std::max(map.hi, c);
+        } else {
+            map.src.push_back(-1);
+            map.complete = false;
+        }
     }
     return map;
 }
+
+// The source pixels a transfer reads: rows `rows.lo..rows.hi`, columns `cols.lo..cols.hi`, read
+// in place or, when the source is also the destination, from a copy of just that box so that
+// overlapping transfers are exact. Coordinates passed in are source surface coordinates.
+class SourceBox {
+public:
+    SourceBox(const PixelSurface &src, const AxisMap &cols, const AxisMap &rows, bool copy)
+        : src_(src)
+    {
+        if (!copy) return;
+        x0_ = cols.lo;
+        y0_ = rows.lo;
+        width_ = static_cast<std::size_t>(cols.hi - cols.lo + 1);
+        copy_.resize(width_ * static_cast<std::size_t>(rows.hi - rows.lo + 1));
+        for (int y = rows.lo; y <= rows.hi; ++y)
+            std::copy_n(src.row(y) + cols.lo, width_,
+                        copy_.begin() + static_cast<std::ptrdiff_t>(width_ * offset(y, y0_)));
+    }
+
+    // The pixel at source column x of the returned row is at index x - columnBase().
+    const Rgb *row(int y) const
+    {
+        return copy_.empty() ? src_.row(y) : copy_.data() + width_ * offset(y, y0_);
+    }
+    int columnBase() const { return x0_; }
+
+private:
+    static std::size_t offset(int v, int base) { return static_cast<std::size_t>(v - base); }
+
+    const PixelSurface &src_;
+    int x0_ = 0;
+    int y0_ = 0;
+    std::size_t width_ = 0;
+    std::vector<Rgb> copy_;
+};
 
 } // namespace
 
 void StretchBlt(PixelSurface &dst, int dx, int dy, int dw, int dh, const PixelSurface &src,
                 int sx, int sy, int sw, int sh)
 {
-    const AxisMap cols = mapAxis(dx, dw, dst.width(), sx, sw, src.width());
+    AxisMap cols = mapAxis(dx, dw, dst.width(), sx, sw, src.width());
     const AxisMap rows = mapAxis(dy, dh, dst.height(), sy, sh, src.height());
-    if (cols.dst.empty() || rows.dst.empty()) return;
+    if (cols.lo > cols.hi || rows.lo > rows.hi) return;
 
-    // Reading from a snapshot when the surfaces are one makes overlapping transfers exact.
-    PixelSurface snapshot(0, 0, 0);
-    const PixelSurface *from = &src;
-    if (&src == &dst) {
-        snapshot = src;
-        from = &snapshot;
-    }
-    for (std::size_t r = 0; r < rows.dst.size(); ++r) {
-        if (rows.src[r] < 0) continue;
-        const Rgb *in = from->row(rows.src[r]);
-        Rgb *out = dst.row(rows.dst[r]);
-        for (std::size_t c = 0; c < cols.dst.size(); ++c)
-            if (cols.src[c] >= 0) out[cols.dst[c]] = in[cols.src[c]];
+    const SourceBox box(src, cols, rows, &src == &dst);
+    for (int &c : cols.src)
+        if (c >= 0) c -= box.columnBase();
+    // The destination columns written, as one run: first..first+count-1 or its mirror.
+    const int count = static_cast<int>(cols.src.size());
+    const int left = cols.step > 0 ? cols.first : cols.first - (count - 1);
+
+    const Rgb *previousOut = nullptr;
+    int previousSrc = -1;
+    for (std::size_t r = 0; r < rows.src.size(); ++r) {
+        const int sr = rows.src[r];
+        if (sr < 0) continue;
+        Rgb *out = dst.row(rows.first + rows.step * static_cast<int>(r));
+        if (cols.complete && sr == previousSrc) {
+            // Another copy of the source row just drawn, and every column of it was written.
+            std::copy_n(previousOut + left, count, out + left);
+        } else {
+            const Rgb *in = box.row(sr);
+            int x = cols.first;
+            for (const int c : cols.src) {
+                if (c >= 0) out[x] = in[c];
+                x += cols.step;
+            }
+        }
+        previousOut = out;
+        previousSrc = sr;
     }
 }
 
