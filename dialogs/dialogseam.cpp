@@ -1,0 +1,87 @@
+#include "dialogs/dialogseam.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <utility>
+
+namespace mosaikon {
+namespace {
+
+struct DialogFunctions {
+    FileDialogFunction open;
+    FileDialogFunction save;
+};
+
+DialogFunctions &inPlace() {
+#ifdef _WIN32
+    static DialogFunctions functions{
+        [](OPENFILENAMEA *rec) { return ::GetOpenFileNameA(rec) ? 1 : 0; },
+        [](OPENFILENAMEA *rec) { return ::GetSaveFileNameA(rec) ? 1 : 0; }};
+#else
+    static DialogFunctions functions{GetOpenFileNameA, GetSaveFileNameA};
+#endif
+    return functions;
+}
+
+bool isSeparator(char c) {
+    return c == '/' || c == '\\';
+}
+
+// Length of the longest prefix of `text` of at most `limit` bytes that ends between characters.
+qsizetype cutAtCharacter(const QByteArray &text, qsizetype limit) {
+    if (text.size() <= limit) return text.size();
+    qsizetype cut = limit;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0u) == 0x80u) --cut;
+    return cut;
+}
+
+void writeTitle(OPENFILENAMEA *rec, const QByteArray &name) {
+    if (rec->lpstrFileTitle == nullptr || rec->nMaxFileTitle == 0) return;
+    const auto room = static_cast<qsizetype>(
+        std::min<std::uint32_t>(rec->nMaxFileTitle - 1, std::numeric_limits<std::int32_t>::max()));
+    const qsizetype size = cutAtCharacter(name, room);
+    std::memcpy(rec->lpstrFileTitle, name.constData(), static_cast<std::size_t>(size));
+    rec->lpstrFileTitle[size] = '\0';
+}
+
+} // namespace
+
+ScopedDialogFunctions::ScopedDialogFunctions(FileDialogFunction open, FileDialogFunction save)
+    : previousOpen_(inPlace().open)
+    , previousSave_(inPlace().save) {
+    if (open) inPlace().open = std::move(open);
+    if (save) inPlace().save = std::move(save);
+}
+
+ScopedDialogFunctions::~ScopedDialogFunctions() {
+    inPlace().open = std::move(previousOpen_);
+    inPlace().save = std::move(previousSave_);
+}
+
+int runOpenDialog(OPENFILENAMEA *rec) {
+    return inPlace().open(rec);
+}
+
+int runSaveDialog(OPENFILENAMEA *rec) {
+    return inPlace().save(rec);
+}
+
+int answerWithPath(OPENFILENAMEA *rec, const QByteArray &path) {
+    const qsizetype nameOffset =
+        std::find_if(path.crbegin(), path.crend(), isSeparator).base() - path.cbegin();
+    const qsizetype dot = path.lastIndexOf('.');
+    const qsizetype extension = dot >= nameOffset && dot + 1 < path.size() ? dot + 1 : 0;
+    if (rec->lpstrFile == nullptr || static_cast<std::uint64_t>(path.size()) >= rec->nMaxFile ||
+        extension > std::numeric_limits<std::uint16_t>::max())
+        return 0;
+
+    std::memcpy(rec->lpstrFile, path.constData(), static_cast<std::size_t>(path.size()));
+    rec->lpstrFile[path.size()] = '\0';
+    writeTitle(rec, path.mid(nameOffset));
+    rec->nFileOffset = static_cast<std::uint16_t>(nameOffset);
+    rec->nFileExtension = static_cast<std::uint16_t>(extension);
+    return 1;
+}
+
+} // namespace mosaikon

@@ -1,0 +1,91 @@
+// The system's open and save dialogs where the platform has none: a Qt file dialog behind the
+// record's contract (openfilename.h). Always Qt's own dialog widget, so it looks and behaves
+// the same on every desktop and can be driven in tests: the dialog's object name is
+// "fileDialog" and its file name field's is "fileNameEdit".
+
+#include "dialogs/dialogseam.h"
+#include "dialogs/namefilters.h"
+#include "dialogs/openfilename.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileDialog>
+
+namespace mosaikon {
+namespace {
+
+// The window the record names as owner, or null for none (or one that is not ours).
+QWidget *ownerOf(const OPENFILENAMEA &rec) {
+    if (rec.hwndOwner == nullptr) return nullptr;
+    QWidget *owner =
+        QWidget::find(static_cast<WId>(reinterpret_cast<std::uintptr_t>(rec.hwndOwner)));
+    return owner != nullptr ? owner->window() : nullptr;
+}
+
+void setFilters(QFileDialog &dialog, const OPENFILENAMEA &rec) {
+    const QStringList filters = nameFiltersFromList(rec.lpstrFilter);
+    if (filters.isEmpty()) return;
+    dialog.setNameFilters(filters);
+    const auto index = static_cast<qsizetype>(rec.nFilterIndex);
+    dialog.selectNameFilter(filters.value(index >= 1 && index <= filters.size() ? index - 1 : 0));
+}
+
+void configure(QFileDialog &dialog, const OPENFILENAMEA &rec, QFileDialog::AcceptMode mode) {
+    const bool open = mode == QFileDialog::AcceptOpen;
+    dialog.setObjectName(QStringLiteral("fileDialog"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, (rec.Flags & OFN_OVERWRITEPROMPT) == 0);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    const QString title = fromRecordText(rec.lpstrTitle);
+    dialog.setWindowTitle(!title.isEmpty() ? title
+                          : open           ? QStringLiteral("Open")
+                                           : QStringLiteral("Save As"));
+    setFilters(dialog, rec);
+    const QString folder = fromRecordText(rec.lpstrInitialDir);
+    if (!folder.isEmpty()) dialog.setDirectory(folder);
+    const QString startName = fromRecordText(rec.lpstrFile);
+    if (!startName.isEmpty()) dialog.selectFile(startName);
+    dialog.setDefaultSuffix(fromRecordText(rec.lpstrDefExt));
+}
+
+// Shows the dialog and handles events until it closes (or the application quits). Without an
+// owner it blocks no window, so the rest of the program stays usable meanwhile.
+bool confirmed(QFileDialog &dialog, bool owned) {
+    dialog.setWindowModality(owned ? Qt::WindowModal : Qt::NonModal);
+    QEventLoop wait;
+    QObject::connect(&dialog, &QDialog::finished, &wait, &QEventLoop::quit);
+    dialog.show();
+    wait.exec();
+    return dialog.result() == QDialog::Accepted;
+}
+
+int runDialog(OPENFILENAMEA *rec, QFileDialog::AcceptMode mode) {
+    if (qobject_cast<QApplication *>(QCoreApplication::instance()) == nullptr) return 0;
+    QWidget *owner = ownerOf(*rec);
+    QFileDialog dialog(owner);
+    configure(dialog, *rec, mode);
+    if (!confirmed(dialog, owner != nullptr)) return 0;
+
+    const QString path = dialog.selectedFiles().value(0);
+    if (path.isEmpty() || answerWithPath(rec, toRecordText(QDir::toNativeSeparators(path))) == 0)
+        return 0;
+    const qsizetype filter =
+        filterNumber(nameFiltersFromList(rec->lpstrFilter), dialog.selectedNameFilter());
+    if (filter > 0) rec->nFilterIndex = static_cast<std::uint32_t>(filter);
+    return 1;
+}
+
+} // namespace
+
+int GetOpenFileNameA(OPENFILENAMEA *rec) {
+    return runDialog(rec, QFileDialog::AcceptOpen);
+}
+
+int GetSaveFileNameA(OPENFILENAMEA *rec) {
+    return runDialog(rec, QFileDialog::AcceptSave);
+}
+
+} // namespace mosaikon
