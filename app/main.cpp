@@ -7,6 +7,7 @@ int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mosaikon"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("mosaikon"));
     const auto window = mosaikon::Module1::Main();
     return QApplication::exec();
 }

@@ -8,6 +8,7 @@
 #include "originbutton.h"
 #include "picturearea.h"
 #include "pictureloader.h"
+#include "slotdescription.h"
 
 #include "core/spritetable.h"
 #include "dialogs/opensave.h"
@@ -38,7 +39,10 @@ Form1::Form1(QWidget *parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Mosaikon"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/mosaikon-48.png")));
+    QIcon icon;
+    for (int size : {16, 32, 48})
+        icon.addFile(QStringLiteral(":/icons/mosaikon-%1.png").arg(size), QSize(size, size));
+    setWindowIcon(icon);
     setFixedSize(ClientWidth, ClientHeight);
     createControls();
     connectHandlers();
@@ -50,6 +54,9 @@ void Form1::createControls() {
     Picture1->move(0, 0);
     Picture1->setMouseTracking(true);
     Picture1->setAutomaticDrag(tileDragImage(), TileDragHotSpot);
+    Picture1->setAccessibleName(QStringLiteral("Sprite sheet"));
+    Picture1->setAccessibleDescription(
+        QStringLiteral("No picture loaded; drag a tile onto a slot"));
     Image1 = new GridOverlay(Picture1);
 
     for (int i = 0; i < SlotCount; ++i) {
@@ -59,6 +66,7 @@ void Form1::createControls() {
         view->setProperty("index", i);
         view->move(SlotsLeft + SlotSize * (i % SlotColumns), SlotSize * (i / SlotColumns));
         view->setAcceptDrops(true);
+        view->setAccessibleName(slotAccessibleName(i));
         SpritePicture1[slot] = view;
     }
 
@@ -113,8 +121,15 @@ PictureArea *Form1::slotView(int index) const {
 }
 
 void Form1::showBorders() {
-    for (int i = 0; i < SlotCount; ++i)
+    for (int i = 0; i < SlotCount; ++i) {
         slotView(i)->setBorderStyle(grid.slots[static_cast<std::size_t>(i)].BorderStyle);
+        slotView(i)->setAccessibleDescription(slotAccessibleDescription(grid, i));
+    }
+}
+
+void Form1::showSlot(int index) {
+    slotView(index)->refresh();
+    slotView(index)->setAccessibleDescription(slotAccessibleDescription(grid, index));
 }
 
 void Form1::showEvent(QShowEvent *event) {
@@ -147,6 +162,8 @@ void Form1::Command1_Click() {
     ImagePath = path;
     grid.showSheet(loadSheetPicture(ImagePath));
     Picture1->refresh();
+    Picture1->setAccessibleDescription(
+        QStringLiteral("%1: its top-left 128 by 128 pixels, enlarged twice").arg(ImagePath));
 }
 
 void Form1::Command3_Click() {
@@ -166,18 +183,18 @@ void Form1::SpritePicture1_DragDrop(int index, const QString &source, float, flo
         return;
     }
     grid.placeTile(index);
-    slotView(index)->refresh();
+    showSlot(index);
 }
 
 void Form1::SpritePicture1_Click(int index) {
     grid.cycleFlip(index);
-    slotView(index)->refresh();
+    showSlot(index);
 }
 
 void Form1::SpritePicture1_MouseDown(int index, int button, int, float, float) {
     if (button != 2) return;
     grid.clear(index);
-    slotView(index)->refresh();
+    showSlot(index);
 }
 
 } // namespace mosaikon

@@ -56,6 +56,7 @@ private:
     void connectHandlers();
     void setTabOrder();
     void showBorders();
+    void showSlot(int index);
     PictureArea *slotView(int index) const;
 
     bool loaded_ = false;
