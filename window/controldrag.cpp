@@ -7,6 +7,8 @@
 #include <QPolygon>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace mosaikon {
 
 QString controlMimeType() {
@@ -18,22 +20,18 @@ QString draggedControlName(const QMimeData *data) {
     return QString::fromUtf8(data->data(controlMimeType()));
 }
 
-void dragControl(QWidget *source, const QImage &image, QPoint hotSpot) {
-    auto *data = new QMimeData;
-    data->setData(controlMimeType(), source->objectName().toUtf8());
-    auto *drag = new QDrag(source);
-    drag->setMimeData(data);
-    // The drag image stands in for the pointer, so the pointer itself is hidden while it shows.
-    drag->setPixmap(QPixmap::fromImage(image));
-    drag->setHotSpot(hotSpot);
-    QPixmap none(1, 1);
-    none.fill(Qt::transparent);
-    for (Qt::DropAction action : {Qt::CopyAction, Qt::MoveAction, Qt::IgnoreAction})
-        drag->setDragCursor(none, action);
-    drag->exec(Qt::CopyAction);
-}
-
 namespace {
+
+// `image` on a transparent square whose centre is the image's hot spot: the toolkit puts a drag
+// cursor's hot spot at its centre.
+QPixmap centredOnHotSpot(const QImage &image, QPoint hotSpot) {
+    const int half = std::max({hotSpot.x() + 1, hotSpot.y() + 1, image.width() - hotSpot.x(),
+                               image.height() - hotSpot.y()});
+    QImage cursor(2 * half, 2 * half, QImage::Format_ARGB32);
+    cursor.fill(Qt::transparent);
+    QPainter(&cursor).drawImage(QPoint(half, half) - hotSpot, image);
+    return QPixmap::fromImage(cursor);
+}
 
 QImage blankPointerImage() {
     QImage image(32, 32, QImage::Format_ARGB32);
@@ -42,6 +40,23 @@ QImage blankPointerImage() {
 }
 
 } // namespace
+
+void dragControl(QWidget *source, const QImage &image, QPoint hotSpot) {
+    auto *data = new QMimeData;
+    data->setData(controlMimeType(), source->objectName().toUtf8());
+    auto *drag = new QDrag(source);
+    drag->setMimeData(data);
+    // The drag image is the pointer itself, a real cursor with a transparent background; the
+    // drag's own picture is reduced to one invisible pixel under the hot spot.
+    QPixmap nothing(1, 1);
+    nothing.fill(Qt::transparent);
+    drag->setPixmap(nothing);
+    drag->setHotSpot(QPoint(0, 0));
+    const QPixmap pointer = centredOnHotSpot(image, hotSpot);
+    for (Qt::DropAction action : {Qt::CopyAction, Qt::MoveAction, Qt::IgnoreAction})
+        drag->setDragCursor(pointer, action);
+    drag->exec(Qt::CopyAction);
+}
 
 QImage tileDragImage() {
     QImage image = blankPointerImage();
