@@ -35,6 +35,7 @@ std::uint32_t declaredFileRoom(std::int16_t maxFileSize, const std::string &buff
 DialogRecord::DialogRecord(const Request &request)
     : filter_(toBuffer(request.filter))
     , file_(fileNameBuffer(request.fileName, request.maxFileSize))
+    , fileLength_(qsizetype{request.maxFileSize} + 1)
     , fileTitle_(titleBuffer(request.fileTitle))
     , initDir_(toBuffer(request.initDir))
     , title_(toBuffer(request.title))
@@ -60,6 +61,18 @@ DialogRecord::DialogRecord(const Request &request)
     record_.lCustData = 0;
     record_.lpfnHook = nullptr;
     record_.lpTemplateName = templateName_.c_str();
+}
+
+QString DialogRecord::fileName() const {
+    // A character can take several bytes of 8-bit text, and a path written over part of one
+    // leaves its other bytes to come back as characters of their own; the text would then be
+    // longer than it was sent, and the next ShowOpen would refuse it as the start name. So it
+    // comes back cut or filled with NULs to its sent length. That touches only the buffer's tail
+    // behind the chosen path: the dialog writes at most nMaxFile (<= MaxFileSize) bytes, and
+    // they come back as no more characters than that.
+    QString text = backFrom(file_);
+    text.resize(fileLength_, QChar(0));
+    return text;
 }
 
 QString DialogRecord::backFrom(const std::string &text) {

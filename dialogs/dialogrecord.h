@@ -48,7 +48,9 @@ public:
 
     // The texts as they are now, each converted back over the whole length it was sent with.
     QString filter() const { return backFrom(filter_); }
-    QString fileName() const { return backFrom(file_); }
+    // The file name buffer comes back as MaxFileSize + 1 characters, the length it was sent with,
+    // however many bytes its characters take (see fileName in the source).
+    QString fileName() const;
     QString fileTitle() const { return backFrom(fileTitle_); }
     QString initDir() const { return backFrom(initDir_); }
     QString defaultExt() const { return backFrom(defaultExt_); }
@@ -58,6 +60,7 @@ private:
 
     std::string filter_;
     std::string file_;
+    qsizetype fileLength_; // characters of the file name buffer as it was sent
     std::string fileTitle_;
     std::string initDir_;
     std::string title_;

@@ -167,6 +167,29 @@ TEST(OpenSave, ConfirmedChoiceWritesBackWholeBuffers) {
     }
 }
 
+// Characters of two bytes at the 8-bit boundary: a path written over half of one leaves the other
+// half in the buffer, and the text must still come back MaxFileSize + 1 characters long, so that
+// the same object can show it again as the start name.
+TEST(OpenSave, ConfirmedChoiceKeepsTheBufferLengthInCharacters) {
+    struct Case {
+        QString fileName;
+        QByteArray path;
+        QString fileNameAfter;
+    };
+    for (const Case &c : {Case{u""_s, "/bilder/\xc3\xbc.gif", u"/bilder/\u00fc.gif"_s + nuls(248)},
+                          {u"/bilder/\u00fc/\u00fc.gif"_s, "/x/a.gif",
+                           u"/x/a.gif\0\ufffd/\u00fc.gif"_s + nuls(245)}}) {
+        ScopedDialogFunctions scope(
+            [&](OPENFILENAMEA *rec) { return answerWithPath(rec, c.path); });
+        OpenSave o;
+        o.setFileName(c.fileName);
+        o.ShowOpen();
+        EXPECT_EQ(o.FileName(), c.fileNameAfter);
+        EXPECT_EQ(errorOf([&] { o.ShowOpen(); }).number(), 0);
+        EXPECT_EQ(o.FileName().size(), 261);
+    }
+}
+
 TEST(OpenSave, CancelChangesNothingAndRaisesOnlyWhenAsked) {
     struct Case {
         std::int16_t cancelError;
