@@ -10,7 +10,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cstring>
 
 namespace mosaikon {
 
@@ -31,9 +30,15 @@ PixelSurface opaqueCorner(const QImage &image) {
         QPainter p(&corner);
         p.drawImage(QPoint(0, 0), image, QRect(0, 0, w, h));
     }
+    // An RGB32 pixel's top byte carries nothing, and drawing one RGB32 image onto another copies
+    // it as it is; not every reader sets it (a GIF cut off in its pixel data leaves the rest
+    // 0x00000000), so the surface's pixels are made opaque here.
     PixelSurface surface(w, h, SourceBackground);
-    for (int y = 0; y < h; ++y)
-        std::memcpy(surface.row(y), corner.constScanLine(y), static_cast<std::size_t>(w) * 4);
+    for (int y = 0; y < h; ++y) {
+        const auto *in = reinterpret_cast<const QRgb *>(corner.constScanLine(y));
+        Rgb *out = surface.row(y);
+        for (int x = 0; x < w; ++x) out[x] = 0xFF000000u | in[x];
+    }
     return surface;
 }
 
