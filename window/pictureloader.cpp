@@ -42,10 +42,26 @@ PixelSurface opaqueCorner(const QImage &image) {
     return surface;
 }
 
+// A progressive (or otherwise multi-scan) JPEG makes libjpeg keep the coefficients of the whole
+// picture, however small the part decoded: a header claiming 60000 x 60000 pixels would take
+// gigabytes. libjpeg reads its memory limit, in thousands of bytes, from JPEGMEM when a decode
+// starts; with the limit, such a file fails to decode instead. Set once, before the first decode.
+void limitJpegMemory() {
+    static const bool limited = [] {
+        constexpr qint64 limit = qint64(FullDecodeLimitMb) * 1024 * 1024 / 1000;
+        return qputenv("JPEGMEM", QByteArray::number(limit));
+    }();
+    Q_UNUSED(limited);
+}
+
 } // namespace
 
 PixelSurface loadSheetPicture(const QString &path) {
     if (path.isEmpty() || !QFileInfo::exists(path)) raise(FileNotFound);
+    // Only a regular file is read: opening a FIFO waits for a writer for ever, and a folder or a
+    // device holds no picture.
+    if (!QFileInfo(path).isFile()) raise(PathFileAccessError);
+    limitJpegMemory();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) raise(PathFileAccessError);
 

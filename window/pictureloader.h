@@ -15,9 +15,10 @@ inline constexpr int FullDecodeLimitMb = 256;
 // decoded whole up to FullDecodeLimitMb, and a header claiming more is refused before anything
 // is allocated.
 //
-// Raises FileNotFound (53) for a missing file, PathFileAccessError (75) for one that cannot be
-// opened, and InvalidPicture (481), with the reader's message, for one that is no readable
-// picture.
+// Raises FileNotFound (53) for a missing file, PathFileAccessError (75) for one that is no
+// regular file (a folder, a FIFO, a device) or cannot be opened, and InvalidPicture (481), with
+// the reader's message, for one that is no readable picture (a JPEG whose decoding would need
+// more than FullDecodeLimitMb included).
 PixelSurface loadSheetPicture(const QString &path);
 
 } // namespace mosaikon
