@@ -1,0 +1,45 @@
+# Packaging: `cpack` in a release build folder makes a Debian package of everything
+# `cmake --install` puts in place (program and sample sheets in lib/mosaikon, the link
+# bin/mosaikon, the desktop entry, the icons, the AppStream metainfo and the licence).
+#
+#   cmake --preset release && cmake --build --preset release && (cd build/release && cpack)
+#   apt-get install ./build/release/mosaikon_1.0.0_amd64.deb
+#
+# The package's dependencies are computed from the program's shared libraries by
+# dpkg-shlibdeps (package dpkg-dev; CPack finds ELF files with `file`). On Debian 12 the Qt
+# platform plugins and the GIF and JPEG readers come with libqt6gui6, which that computation
+# already names.
+
+include(GNUInstallDirs)
+
+# Debian's copyright file is the licence.
+install(FILES "${PROJECT_SOURCE_DIR}/LICENSE"
+    DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/mosaikon"
+    RENAME copyright)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME mosaikon)
+set(CPACK_PACKAGE_VENDOR "The Mosaikon developers")
+set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "compose SNES metasprites from sprite sheet tiles")
+set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Mosaikon developers <mosaikon@users.noreply.github.com>")
+set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The origin button's face; without it Qt picks another font.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-comic-neue)
+# The long description, in lines of fewer than 80 characters; CPack puts the summary in front and
+# indents each line for the control file.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "Mosaikon arranges the 16x16-pixel tiles of a sprite sheet (GIF, JPEG or BMP)
+into an 8x8 grid of slots, with mirroring and an origin slot, and copies the
+arrangement to the clipboard as an assembler data table for SNES sprite code.
+
+Sample sprite sheets come with the program.")
+
+include(CPack)
