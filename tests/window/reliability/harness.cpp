@@ -1,7 +1,6 @@
 #include "harness.h"
 
 #include "core/spritetable.h"
-#include "dialogs/dialogseam.h"
 #include "window/module1.h"
 #include "window/picturearea.h"
 
@@ -47,18 +46,14 @@ Outcome parseReport(const QString &text) {
     return {match.captured(1).toInt(), match.captured(2)};
 }
 
-namespace {
-
-ScopedDialogFunctions answering(const QString &path) {
+ScopedDialogFunctions dialogAnswering(const QString &path) {
     const QByteArray bytes = toRecordText(path);
     return ScopedDialogFunctions(
         [bytes](OPENFILENAMEA *rec) { return bytes.isEmpty() ? 0 : answerWithPath(rec, bytes); });
 }
 
-} // namespace
-
 Outcome loadByClick(Form1 &form, ReportCatcher &reports, const QString &path) {
-    const ScopedDialogFunctions dialog = answering(path);
+    const ScopedDialogFunctions dialog = dialogAnswering(path);
     reports.take();
     QTest::mouseClick(form.windowHandle(), Qt::LeftButton, {}, form.Command1->geometry().center());
     const QStringList shown = reports.take();
@@ -68,7 +63,7 @@ Outcome loadByClick(Form1 &form, ReportCatcher &reports, const QString &path) {
 }
 
 Outcome loadByHandler(Form1 &form, const QString &path) {
-    const ScopedDialogFunctions dialog = answering(path);
+    const ScopedDialogFunctions dialog = dialogAnswering(path);
     return callHandler([&] { form.Command1_Click(); });
 }
 

@@ -6,6 +6,7 @@
 
 #include "core/error.h"
 #include "core/slotgrid.h"
+#include "dialogs/dialogseam.h"
 #include "window/form1.h"
 
 #include <QObject>
@@ -49,6 +50,9 @@ struct Outcome {
 // The error number and description of a report text "Run-time error 'N':\n\nDescription";
 // error -1 when the text has another form.
 Outcome parseReport(const QString &text);
+
+// Puts an open dialog in place that confirms `path` (cancels for an empty path) while it lives.
+ScopedDialogFunctions dialogAnswering(const QString &path);
 
 // "Load Image" with the open dialog confirming `path` (an empty path cancels it).
 // loadByClick presses the button through the window, so errors go to the window's report;
