@@ -41,6 +41,8 @@ struct Slot {
     std::string Tag;
     int BorderStyle = 0;
     PixelSurface picture{SlotSize, SlotSize, SlotBackground};
+
+    bool operator==(const Slot &) const = default;
 };
 
 // The whole model of the sprite being composed: 64 slots (index = row * 8 + column), their
@@ -81,6 +83,8 @@ public:
     // the view, background where it does not reach; then its top-left 128 x 128 pixels are
     // enlarged twice over the whole view. `sheet` holds opaque pixels.
     void showSheet(const PixelSurface &sheet);
+
+    bool operator==(const SlotGrid &) const = default;
 };
 
 } // namespace mosaikon

@@ -8,19 +8,25 @@
 namespace mosaikon {
 namespace {
 
-TEST(Numbers, RoundHalfEven)
-{
+TEST(Numbers, RoundHalfEven) {
     struct Case {
         double in;
         double out;
     };
-    for (const Case c : {Case{2.5, 2}, {3.5, 4}, {-0.5, 0}, {-1.5, -2}, {0.49999, 0}, {1.5000001, 2},
-                         {-2.5, -2}, {255.5, 256}, {31.5, 32}, {-31.5, -32}})
+    for (const Case c : {Case{2.5, 2},
+                         {3.5, 4},
+                         {-0.5, 0},
+                         {-1.5, -2},
+                         {0.49999, 0},
+                         {1.5000001, 2},
+                         {-2.5, -2},
+                         {255.5, 256},
+                         {31.5, 32},
+                         {-31.5, -32}})
         EXPECT_EQ(roundHalfEven(c.in), c.out) << c.in;
 }
 
-TEST(Numbers, NarrowingRaisesOverflowInsteadOfWrapping)
-{
+TEST(Numbers, NarrowingRaisesOverflowInsteadOfWrapping) {
     EXPECT_EQ(narrow<std::uint8_t>(255), 255);
     EXPECT_EQ(narrow<std::int16_t>(-32768), -32768);
     for (long long v : {256LL, -1LL, 70000LL}) {
@@ -38,8 +44,7 @@ TEST(Numbers, NarrowingRaisesOverflowInsteadOfWrapping)
     EXPECT_THROW((void)narrowRounded<std::int16_t>(0.0 / 0.0), Error);
 }
 
-TEST(Numbers, Wrap8IsTwosComplementLowByte)
-{
+TEST(Numbers, Wrap8IsTwosComplementLowByte) {
     EXPECT_EQ(wrap8(-120), 0x88);
     EXPECT_EQ(wrap8(-8), 0xF8);
     EXPECT_EQ(wrap8(112), 0x70);
