@@ -37,8 +37,9 @@ template<std::integral T> T narrow(std::integral auto v)
 template<std::integral T> T narrowRounded(double v)
 {
     const double r = roundHalfEven(v);
+    // max + 1 is a power of two, exact in double where max itself may round up to it.
     if (!(r >= static_cast<double>(std::numeric_limits<T>::min()) &&
-          r <= static_cast<double>(std::numeric_limits<T>::max())))
+          r < static_cast<double>(std::numeric_limits<T>::max()) + 1.0))
         raise(Overflow);
     return static_cast<T>(r);
 }

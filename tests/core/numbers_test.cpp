@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdint>
 
 namespace mosaikon {
@@ -42,6 +43,8 @@ TEST(Numbers, NarrowingRaisesOverflowInsteadOfWrapping) {
     EXPECT_THROW((void)narrowRounded<std::uint8_t>(255.5), Error);
     EXPECT_EQ(narrowRounded<std::uint8_t>(-0.5), 0);
     EXPECT_THROW((void)narrowRounded<std::int16_t>(0.0 / 0.0), Error);
+    EXPECT_THROW((void)narrowRounded<long long>(9223372036854775808.0), Error);
+    EXPECT_EQ(narrowRounded<long long>(-9223372036854775808.0), LLONG_MIN);
 }
 
 TEST(Numbers, Wrap8IsTwosComplementLowByte) {
