@@ -2,7 +2,7 @@
 # A whole session with the real pointer: a sheet loaded through the real open dialog, tile drags
 # onto slots, flips, a clear, an origin drag and both boxes, then the export read back from the
 # X clipboard and the slot pictures read off the screen.
-# Usage: realwindow-gestures.sh MOSAIKON WRITESHEET
+# Usage: realwindow-gestures.sh MOSAIKON WRITESHEET CLOSEWINDOW
 set -euo pipefail
 source "$(dirname "$0")/realwindow-lib.sh"
 
@@ -42,18 +42,27 @@ xdotool type --delay 20 "$work/sheet.bmp"
 xdotool key Return
 wait_for_pixels "40 40 $(sheet 20 20)" "200 100 $(sheet 100 50)" "250 5 $(sheet 125 2)"
 
-# Tile drags: cell (0, 0) to slot 0, (1, 1) to slot 9, (7, 7) to slot 18, (3, 1) to slot 20.
+# An origin drag released on "Load Image" neither clicks it nor moves the origin.
+drag 180 390 128 280
+sleep 0.5
+[[ -z $(xdotool search --onlyvisible --name '^Open$' 2>/dev/null) ]] || fail "the drop opened a dialog"
+wait_for_pixels "$(slot_x 0 0) $(slot_y 0 32) $border"
+
+# Tile drags: cell (0, 0) to slot 0, (1, 1) to slot 9 (pressed where two grid lines cross),
+# (7, 7) to slot 18, (3, 1) to slot 20.
 drag 16 16 "$(slot_x 0)" "$(slot_y 0)"
 expect_tile 0 0 0 0 0
-drag 48 48 "$(slot_x 9)" "$(slot_y 9)"
+drag 63 32 "$(slot_x 9)" "$(slot_y 9)"
 expect_tile 9 1 1 0 0
 drag 240 240 "$(slot_x 18 10)" "$(slot_y 18 50)"
 expect_tile 18 7 7 0 0
 drag 100 40 "$(slot_x 20)" "$(slot_y 20)"
 expect_tile 20 3 1 0 0
 
-# Flips: slot 9 once (left to right), slot 18 three times (both ways); slot 20 cleared.
-click_at "$(slot_x 9)" "$(slot_y 9)"
+# Flips: a double click on slot 9 is one flip (left to right), three clicks on slot 18 flip
+# it both ways; a right click clears slot 20.
+xdotool mousemove $((win_x + $(slot_x 9))) $((win_y + $(slot_y 9))) click --repeat 2 --delay 100 1
+sleep 0.5
 expect_tile 9 1 1 1 0
 for _ in 1 2 3; do click_at "$(slot_x 18)" "$(slot_y 18)"; done
 expect_tile 18 7 7 1 1
@@ -75,3 +84,4 @@ expect_clipboard 'DC.w $0003\r\nDC.b $E8,$81,$F0,$00,$21\r\nDC.b $F8,$81,$00,$22
 expect_tile 0 0 0 0 0
 expect_tile 9 1 1 1 0
 expect_tile 18 7 7 1 1
+close_program "$3"

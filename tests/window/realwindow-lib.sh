@@ -5,7 +5,10 @@
 
 work=$(mktemp -d)
 program_pid=
+window_id=
 trap 'finish' EXIT
+# Leak reports stay on; only the system libraries' allocations for the process's life are let go.
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$(dirname "${BASH_SOURCE[0]}")/../lsan.supp:print_suppressions=0}
 
 finish() {
     if [[ -n $program_pid ]]; then
@@ -33,10 +36,26 @@ start_program() {
         sleep 0.05
     done
     [[ -n $wid ]] || fail "no window titled Mosaikon"
+    window_id=$wid
     eval "$(xdotool getwindowgeometry --shell "$wid")"
     win_x=$X win_y=$Y
     [[ $WIDTH == 779 && $HEIGHT == 513 ]] || fail "window is ${WIDTH}x$HEIGHT"
     wait_for_pixels "0 0 800000" # the grid over the source view is drawn
+}
+
+# Closes the window as a window manager does, with the closer program given; the program must
+# end by itself, at once and cleanly (no sanitizer report).
+close_program() {
+    "$1" "$window_id"
+    local _ rc=0
+    for _ in $(seq 100); do
+        kill -0 "$program_pid" 2>/dev/null || break
+        sleep 0.05
+    done
+    kill -0 "$program_pid" 2>/dev/null && fail "the program did not end when its window closed"
+    wait "$program_pid" || rc=$?
+    program_pid=
+    ((rc == 0)) || fail "the program ended with status $rc"
 }
 
 # Colours (rrggbb, lower case) of window pixels "x y ..." in one fresh screenshot.

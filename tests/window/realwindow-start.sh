@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The program as started, on a real X server: the window's pixels right after start-up, and
 # the export of the empty grid read back from the X clipboard.
-# Usage: realwindow-start.sh MOSAIKON
+# Usage: realwindow-start.sh MOSAIKON CLOSEWINDOW
 set -euo pipefail
 source "$(dirname "$0")/realwindow-lib.sh"
 
@@ -23,3 +23,4 @@ done
 # "ASM Sprite Table to Clipboard"
 click_at 128 336
 expect_clipboard 'DC.w $0000\r\n'
+close_program "$2"
