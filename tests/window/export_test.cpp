@@ -114,7 +114,7 @@ private Q_SLOTS:
         QCOMPARE(clipboardText(), EmptyTable);
     }
 
-    void workedExample() {
+    void threeSlotsAroundAnOrigin() {
         loadSheet(*form, sheetPath());
         arrange(*form, {.placements = {{18, 7, 7, 3}, {0, 0, 0, 0}, {9, 1, 1, 1}},
                         .origin = 9,

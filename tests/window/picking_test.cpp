@@ -143,6 +143,23 @@ private Q_SLOTS:
         QCOMPARE(gridDifference(before, form->grid), QString());
     }
 
+    void loadImageWhileItsDialogWaits() {
+        // The dialog has no owner: while it waits, a second press loads on a dialog of its own,
+        // and cancelling the first one afterwards takes nothing back.
+        int dialogs = 0;
+        const Report report = loadWith(*form, [&](OPENFILENAMEA *rec) {
+            if (++dialogs == 1) {
+                QTest::mouseClick(form->Command1, Qt::LeftButton);
+                return 0;
+            }
+            return answerWithPath(rec, toRecordText(bmp()));
+        });
+        QCOMPARE(report.text, QString());
+        QCOMPARE(dialogs, 2);
+        QCOMPARE(form->ImagePath, bmp());
+        QCOMPARE(imageOf(form->grid.source), expectedView(bigSheet));
+    }
+
     void fileNameIsCutAtItsFirstNul_data() {
         QTest::addColumn<QByteArray>("behind"); // what the dialog leaves behind the path
         QTest::newRow("NULs") << QByteArray(1, '\0');

@@ -18,11 +18,11 @@ tile_pixel() {
 
 # Waits until slot `slot` shows that tile at a spread of inner pixels.
 expect_tile() {
-    local specs=() p
+    local wanted=() p
     for p in "2 2" "5 60" "33 17" "61 3" "61 61" "40 44"; do
-        specs+=("$(tile_pixel "$@" $p)")
+        wanted+=("$(tile_pixel "$@" $p)")
     done
-    wait_for_pixels "${specs[@]}"
+    wait_for_pixels "${wanted[@]}"
 }
 
 "$2" "$work/sheet.bmp" 128 128 || fail "cannot write the sheet"

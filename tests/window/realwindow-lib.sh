@@ -72,9 +72,9 @@ pixels() {
 
 # Waits up to 10 s until every "x y rrggbb" holds on the screen.
 wait_for_pixels() {
-    local points=() want=() spec got _
-    for spec in "$@"; do
-        read -r x y colour <<<"$spec"
+    local points=() want=() point x y colour got _
+    for point in "$@"; do
+        read -r x y colour <<<"$point"
         points+=("$x" "$y")
         want+=("$colour")
     done

@@ -15,10 +15,12 @@ wait_for_pixels "16 16 000000" "100 40 000000" "240 240 000000" \
 edge=$(pixels "$(slot_x 0 0)" "$(slot_y 0 0)")
 [[ $edge != "404040 " ]] || fail "slot 0 shows no border"
 wait_for_pixels "$(slot_x 0) $(slot_y 0) 404040" "$(slot_x 0 1) $(slot_y 0 1) 404040"
-for slot in 1 7 9 27 56 63; do
-    wait_for_pixels "$(slot_x $slot) $(slot_y $slot) 404040" \
-        "$(slot_x $slot 0) $(slot_y $slot 0) 404040" "$(slot_x $slot 63) $(slot_y $slot 63) 404040"
+plain=()
+for slot in $(seq 1 63); do
+    plain+=("$(slot_x $slot) $(slot_y $slot) 404040" "$(slot_x $slot 0) $(slot_y $slot 0) 404040"
+        "$(slot_x $slot 63) $(slot_y $slot 63) 404040")
 done
+wait_for_pixels "${plain[@]}"
 
 # "ASM Sprite Table to Clipboard"
 click_at 128 336
