@@ -10,33 +10,30 @@ namespace mosaikon {
 
 namespace {
 
-void checkIndex(int index)
-{
+void checkIndex(int index) {
     if (index < 0 || index >= SlotCount) raise(SubscriptOutOfRange);
 }
 
 } // namespace
 
-float cursorCellFromPixel(float v)
-{
+float cursorCellFromPixel(float v) {
     return static_cast<float>(std::trunc(roundHalfEven(static_cast<double>(v)) / CellSize));
 }
 
-float tileNumber(float col, float row) { return (row * 16.0f + col) * 2.0f; }
+float tileNumber(float col, float row) {
+    return (row * 16.0f + col) * 2.0f;
+}
 
-std::string tileNumberText(float number)
-{
+std::string tileNumberText(float number) {
     return std::to_string(narrowRounded<long long>(static_cast<double>(number)));
 }
 
-void SlotGrid::moveCursor(float x, float y)
-{
+void SlotGrid::moveCursor(float x, float y) {
     CursorCol = cursorCellFromPixel(x);
     CursorRow = cursorCellFromPixel(y);
 }
 
-void SlotGrid::placeTile(int index)
-{
+void SlotGrid::placeTile(int index) {
     checkIndex(index);
     Slot &slot = slots[static_cast<std::size_t>(index)];
     SlotAttr[static_cast<std::size_t>(index)] = AttrPlain;
@@ -46,17 +43,28 @@ void SlotGrid::placeTile(int index)
     slot.Tag = tileNumberText(tileNumber(CursorCol, CursorRow));
 }
 
-void SlotGrid::cycleFlip(int index)
-{
+void SlotGrid::cycleFlip(int index) {
     checkIndex(index);
     std::uint8_t &attr = SlotAttr[static_cast<std::size_t>(index)];
     bool vertical = false;
     switch (attr) {
-    case AttrPlain: attr = AttrH; break;
-    case AttrH: attr = AttrV; vertical = true; break;
-    case AttrV: attr = AttrHV; break;
-    case AttrHV: attr = AttrPlain; vertical = true; break;
-    default: attr = AttrH; break;
+    case AttrPlain:
+        attr = AttrH;
+        break;
+    case AttrH:
+        attr = AttrV;
+        vertical = true;
+        break;
+    case AttrV:
+        attr = AttrHV;
+        break;
+    case AttrHV:
+        attr = AttrPlain;
+        vertical = true;
+        break;
+    default:
+        attr = AttrH;
+        break;
     }
     constexpr int last = SlotSize - 1;
     PixelSurface &pic = slots[static_cast<std::size_t>(index)].picture;
@@ -66,16 +74,14 @@ void SlotGrid::cycleFlip(int index)
         StretchBlt(pic, 0, 0, SlotSize, SlotSize, pic, last, 0, -SlotSize, SlotSize);
 }
 
-void SlotGrid::clear(int index)
-{
+void SlotGrid::clear(int index) {
     checkIndex(index);
     Slot &slot = slots[static_cast<std::size_t>(index)];
     slot.Tag.clear();
     slot.picture.fill(SlotBackground);
 }
 
-void SlotGrid::setOrigin(int index)
-{
+void SlotGrid::setOrigin(int index) {
     checkIndex(index);
     OriginRow = narrow<std::uint8_t>(index / SlotColumns);
     OriginCol = narrow<std::uint8_t>(index % SlotColumns);
@@ -83,8 +89,7 @@ void SlotGrid::setOrigin(int index)
     slots[static_cast<std::size_t>(index)].BorderStyle = 1;
 }
 
-void SlotGrid::showSheet(const PixelSurface &sheet)
-{
+void SlotGrid::showSheet(const PixelSurface &sheet) {
     source.fill(SourceBackground);
     const int w = std::min(sheet.width(), ViewSize);
     const int h = std::min(sheet.height(), ViewSize);

@@ -8,8 +8,7 @@
 
 namespace mosaikon {
 
-std::uint8_t readTileNumber(std::string_view tag)
-{
+std::uint8_t readTileNumber(std::string_view tag) {
     std::size_t i = 0;
     while (i < tag.size() && (tag[i] == ' ' || tag[i] == '\t')) ++i;
     bool negative = false;
@@ -17,7 +16,8 @@ std::uint8_t readTileNumber(std::string_view tag)
     // Accumulating in double keeps any number of digits from overflowing; past 2^53 the value is
     // no longer exact but far out of range anyway.
     double value = 0;
-    for (; i < tag.size() && tag[i] >= '0' && tag[i] <= '9'; ++i) value = value * 10 + (tag[i] - '0');
+    for (; i < tag.size() && tag[i] >= '0' && tag[i] <= '9'; ++i)
+        value = value * 10 + (tag[i] - '0');
     if (i < tag.size() && tag[i] == '.') {
         double scale = 0.1;
         for (++i; i < tag.size() && tag[i] >= '0' && tag[i] <= '9'; ++i, scale /= 10)
@@ -30,14 +30,13 @@ namespace {
 
 constexpr char hexDigits[] = "0123456789ABCDEF";
 
-void appendHex(std::string &out, unsigned value, int digits)
-{
+void appendHex(std::string &out, unsigned value, int digits) {
     out += '$';
-    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) out += hexDigits[(value >> shift) & 0xFu];
+    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4)
+        out += hexDigits[(value >> shift) & 0xFu];
 }
 
-void appendEntryLine(std::string &out, const SpriteEntry &e)
-{
+void appendEntryLine(std::string &out, const SpriteEntry &e) {
     out += "DC.b ";
     appendHex(out, e.X & 0xFFu, 2);
     for (unsigned field : {unsigned(e.X >> 8), unsigned(e.Y), unsigned(e.Tile), unsigned(e.Attr)}) {
@@ -52,8 +51,7 @@ constexpr std::size_t EntryLength = 26;  // "DC.b $00,$00,$00,$00,$00" and CR LF
 
 } // namespace
 
-std::string BuildSpriteTable(const SlotGrid &grid, bool horizontal, bool vertical)
-{
+std::string BuildSpriteTable(const SlotGrid &grid, bool horizontal, bool vertical) {
     const std::int16_t HAdjust = horizontal ? 8 : 0;
     const std::int16_t VAdjust = vertical ? 8 : 0;
     std::int16_t count = 0;

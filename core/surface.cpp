@@ -10,11 +10,11 @@ namespace mosaikon {
 PixelSurface::PixelSurface(int width, int height, Rgb fill)
     : width_(std::max(width, 0))
     , height_(std::max(height, 0))
-    , pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), fill)
-{
-}
+    , pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), fill) {}
 
-void PixelSurface::fill(Rgb c) { std::fill(pixels_.begin(), pixels_.end(), c); }
+void PixelSurface::fill(Rgb c) {
+    std::fill(pixels_.begin(), pixels_.end(), c);
+}
 
 namespace {
 
@@ -30,8 +30,7 @@ struct AxisMap {
     bool complete = true; // every entry reads the source
 };
 
-AxisMap mapAxis(int d, int dExtent, int dLimit, int s, int sExtent, int sLimit)
-{
+AxisMap mapAxis(int d, int dExtent, int dLimit, int s, int sExtent, int sLimit) {
     AxisMap map;
     if (dExtent == 0 || sExtent == 0) return map;
     map.step = dExtent < 0 ? -1 : 1;
@@ -69,8 +68,7 @@ AxisMap mapAxis(int d, int dExtent, int dLimit, int s, int sExtent, int sLimit)
 class SourceBox {
 public:
     SourceBox(const PixelSurface &src, const AxisMap &cols, const AxisMap &rows, bool copy)
-        : src_(src)
-    {
+        : src_(src) {
         if (!copy) return;
         x0_ = cols.lo;
         y0_ = rows.lo;
@@ -82,8 +80,7 @@ public:
     }
 
     // The pixel at source column x of the returned row is at index x - columnBase().
-    const Rgb *row(int y) const
-    {
+    const Rgb *row(int y) const {
         return copy_.empty() ? src_.row(y) : copy_.data() + width_ * offset(y, y0_);
     }
     int columnBase() const { return x0_; }
@@ -100,9 +97,8 @@ private:
 
 } // namespace
 
-void StretchBlt(PixelSurface &dst, int dx, int dy, int dw, int dh, const PixelSurface &src,
-                int sx, int sy, int sw, int sh)
-{
+void StretchBlt(PixelSurface &dst, int dx, int dy, int dw, int dh, const PixelSurface &src, int sx,
+                int sy, int sw, int sh) {
     AxisMap cols = mapAxis(dx, dw, dst.width(), sx, sw, src.width());
     const AxisMap rows = mapAxis(dy, dh, dst.height(), sy, sh, src.height());
     if (cols.lo > cols.hi || rows.lo > rows.hi) return;

@@ -8,8 +8,7 @@ namespace mosaikon {
 // A pixel as 0xAARRGGBB. Surfaces hold opaque pixels only; alpha is kept for the loaders' use.
 using Rgb = std::uint32_t;
 
-constexpr Rgb rgb(int r, int g, int b)
-{
+constexpr Rgb rgb(int r, int g, int b) {
     return 0xFF000000u | (static_cast<Rgb>(r & 0xFF) << 16) | (static_cast<Rgb>(g & 0xFF) << 8) |
            static_cast<Rgb>(b & 0xFF);
 }
@@ -34,8 +33,7 @@ public:
     bool operator==(const PixelSurface &) const = default;
 
 private:
-    std::size_t index(int x, int y) const
-    {
+    std::size_t index(int x, int y) const {
         return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
                static_cast<std::size_t>(x);
     }
@@ -59,7 +57,7 @@ private:
 // the same surface and overlap. Pixels that fall outside either surface are clipped: nothing is
 // read or written out of bounds, whatever the arguments; a destination pixel whose source pixel
 // lies outside the source is left as it was. A zero extent draws nothing.
-void StretchBlt(PixelSurface &dst, int dx, int dy, int dw, int dh, const PixelSurface &src,
-                int sx, int sy, int sw, int sh);
+void StretchBlt(PixelSurface &dst, int dx, int dy, int dw, int dh, const PixelSurface &src, int sx,
+                int sy, int sw, int sh);
 
 } // namespace mosaikon
