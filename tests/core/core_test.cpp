@@ -1,0 +1,262 @@
+// The core's rules as tables, judged against references computed pixel by pixel.
+
+#include "core/error.h"
+#include "core/numbers.h"
+#include "core/slotgrid.h"
+#include "core/spritetable.h"
+#include "core/surface.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <functional>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace mosaikon {
+namespace {
+
+// The error number `f` raises, 0 when it returns.
+int errorOf(const std::function<void()> &f) try { return f(), 0; } catch (const Error &e) {
+    return e.number();
+}
+
+// All pixels distinct (x, y and salt in separate bits), none a background colour: a swapped
+// axis, a shifted row or a mirror about the wrong line shows as a wrong pixel.
+PixelSurface lopsided(int w, int h, int salt = 1) {
+    PixelSurface s(w, h, 0);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            s.setPixel(x, y, 0xFF000000u | Rgb(salt) << 18 | Rgb(y) << 9 | Rgb(x));
+    return s;
+}
+
+PixelSurface flipped(const PixelSurface &p, bool h, bool v) {
+    PixelSurface out = p;
+    for (int y = 0; y < p.height(); ++y)
+        for (int x = 0; x < p.width(); ++x)
+            out.setPixel(x, y, p.pixel(h ? p.width() - 1 - x : x, v ? p.height() - 1 - y : y));
+    return out;
+}
+
+using Used = std::tuple<std::size_t, const char *, int>; // index, Tag, attribute byte
+
+SlotGrid gridWith(const std::vector<Used> &used, int origin) {
+    SlotGrid g;
+    for (auto [i, tag, attr] : used) g.slots[i].Tag = tag, g.SlotAttr[i] = std::uint8_t(attr);
+    g.setOrigin(origin);
+    return g;
+}
+
+TEST(BuildSpriteTable, WholeText) {
+    // Used slots, origin, adjustments, the text or nullptr when it raises Overflow.
+    const std::tuple<std::vector<Used>, int, bool, bool, const char *> rows[] = {
+        // clang-format off
+        {{{0, "0", 0x21}, {9, "34", 0x61}, {18, "238", 0xE1}}, 9, true, false,
+         "DC.w $0003\r\nDC.b $E8,$81,$F0,$00,$21\r\nDC.b $F8,$81,$00,$22,$61\r\n"
+         "DC.b $08,$80,$10,$EE,$E1\r\n"},
+        {{{0, "0", 0x21}, {1, "2", 0x21}, {2, "4", 0x21}, {8, "32", 0x21}, {9, "34", 0x21},
+          {10, "36", 0x21}, {16, "64", 0x21}, {17, "66", 0x21}, {18, "68", 0x21}}, 9, true, true,
+         "DC.w $0009\r\nDC.b $E8,$81,$E8,$00,$21\r\nDC.b $F8,$81,$E8,$02,$21\r\n"
+         "DC.b $08,$80,$E8,$04,$21\r\nDC.b $E8,$81,$F8,$20,$21\r\nDC.b $F8,$81,$F8,$22,$21\r\n"
+         "DC.b $08,$80,$F8,$24,$21\r\nDC.b $E8,$81,$08,$40,$21\r\nDC.b $F8,$81,$08,$42,$21\r\n"
+         "DC.b $08,$80,$08,$44,$21\r\n"},
+        // Offsets -120, -24, -16, -8, 0, 8 and 112: one byte, the sign in the high byte of X.
+        {{{0, "2", 5}}, 63, true, true, "DC.w $0001\r\nDC.b $88,$81,$88,$02,$05\r\n"},
+        {{{0, "2", 5}}, 9, true, true, "DC.w $0001\r\nDC.b $E8,$81,$E8,$02,$05\r\n"},
+        {{{0, "2", 5}}, 9, false, false, "DC.w $0001\r\nDC.b $F0,$81,$F0,$02,$05\r\n"},
+        {{{0, "2", 5}}, 0, true, false, "DC.w $0001\r\nDC.b $F8,$81,$00,$02,$05\r\n"},
+        {{{0, "2", 5}}, 0, false, true, "DC.w $0001\r\nDC.b $00,$80,$F8,$02,$05\r\n"},
+        {{{9, "2", 5}}, 0, true, true, "DC.w $0001\r\nDC.b $08,$80,$08,$02,$05\r\n"},
+        {{{63, "2", 5}}, 0, false, false, "DC.w $0001\r\nDC.b $70,$80,$70,$02,$05\r\n"},
+        {{}, 0, false, false, "DC.w $0000\r\n"},
+        {{}, 63, true, true, "DC.w $0000\r\n"},
+        {{{0, "0", 0x21}, {20, "256", 0x21}, {30, "4", 0x21}}, 0, false, false, nullptr},
+        // clang-format on
+    };
+    for (const auto &[used, origin, h, v, want] : rows) {
+        std::string text;
+        const int error = errorOf([&] { text = BuildSpriteTable(gridWith(used, origin), h, v); });
+        EXPECT_EQ(std::pair(text, error), std::pair(std::string(want ? want : ""), want ? 0 : 6))
+            << origin << h << v;
+    }
+    SlotGrid full;
+    for (Slot &s : full.slots) s.Tag = "238";
+    const std::string text = BuildSpriteTable(full, false, false);
+    EXPECT_EQ(text.size(), 1676u);
+    EXPECT_EQ(text.substr(0, 12), "DC.w $0040\r\n");
+    EXPECT_EQ(text.substr(1650), "DC.b $70,$80,$70,$EE,$00\r\n");
+}
+
+TEST(Numbers, ReadTileNumberRoundsHalfToEvenAndOverflowsInsteadOfWrapping) {
+    const std::pair<const char *, int> rows[] = {
+        // -1: raises Overflow
+        {" 38", 38}, {"\t 12", 12}, {"", 0},     {"abc", 0},  {"  7x", 7}, {"255", 255},
+        {"2.5", 2},  {"3.5", 4},    {"-0.5", 0}, {"256", -1}, {"-1", -1},  {"255.5", -1}};
+    for (auto [tag, value] : rows) {
+        int got = -1;
+        const int error = errorOf([&] { got = readTileNumber(tag); });
+        EXPECT_EQ(std::pair(got, error), std::pair(value, value < 0 ? 6 : 0)) << tag;
+    }
+    EXPECT_EQ(errorOf([] { (void)narrow<std::uint8_t>(256); }), Overflow);
+    EXPECT_EQ(errorOf([] { (void)narrowRounded<long long>(0x1p63); }), Overflow);
+}
+
+// The cell (col, row) of the source view enlarged twice, read pixel by pixel.
+PixelSurface cellOf(const SlotGrid &g, int col, int row) {
+    PixelSurface out(SlotSize, SlotSize, 0);
+    for (int y = 0; y < SlotSize; ++y)
+        for (int x = 0; x < SlotSize; ++x)
+            out.setPixel(x, y, g.source.pixel(col * CellSize + x / 2, row * CellSize + y / 2));
+    return out;
+}
+
+// Each slot gets the cell of its own column and row; the order of the drops does not matter.
+TEST(SlotGrid, DropsInAnyOrderAndClearKeepsTheAttributeUntilTheNextDrop) {
+    const std::size_t order[] = {40, 5, 63, 12, 0, 33};
+    SlotGrid forward, backward;
+    forward.source = backward.source = lopsided(ViewSize, ViewSize);
+    for (std::size_t n = 0; n < 6; ++n)
+        for (auto [g, s] : {std::pair{&forward, order[n]}, {&backward, order[5 - n]}}) {
+            g->moveCursor(float(s % 8 * 32), float(s / 8 * 32));
+            g->placeTile(int(s));
+            EXPECT_EQ(g->slots[s].Tag, std::to_string((s / 8 * 16 + s % 8) * 2));
+            EXPECT_TRUE(g->slots[s].picture == cellOf(*g, int(s % 8), int(s / 8))) << s;
+        }
+    EXPECT_EQ(BuildSpriteTable(forward, true, false), BuildSpriteTable(backward, true, false));
+    forward.cycleFlip(12), forward.cycleFlip(12), forward.clear(12);
+    EXPECT_EQ(forward.SlotAttr[12], AttrV);
+    EXPECT_TRUE(forward.slots[12] == Slot{});
+    EXPECT_EQ(BuildSpriteTable(forward, true, false).size(), 12u + 5 * 26); // slot 12 left out
+    forward.placeTile(12);
+    EXPECT_EQ(forward.SlotAttr[12], AttrPlain);
+}
+
+TEST(SlotGrid, CursorCellFromPixelRoundsHalfToEvenThenTruncates) {
+    const std::pair<float, float> rows[] = {
+        {0, 0},   {31, 0},  {32, 1},   {31.5f, 1},   {32.5f, 1}, {30.5f, 0}, {255, 7},
+        {256, 8}, {-31, 0}, {-32, -1}, {-31.5f, -1}, {-63, -1},  {-64, -2}};
+    for (auto [pixel, cell] : rows) EXPECT_EQ(cursorCellFromPixel(pixel), cell) << pixel;
+}
+
+// The value set before the step (-1: none), the value after it, and the whole picture then as
+// the tile mirrored: outside the cycle, the value goes to 0x61 with a left-right mirror.
+TEST(SlotGrid, CycleFlipMirrorsThePictureAtEveryStep) {
+    const std::tuple<int, int, bool, bool> steps[] = {
+        {-1, AttrH, true, false},      {-1, AttrV, false, true}, {-1, AttrHV, true, true},
+        {-1, AttrPlain, false, false}, {5, AttrH, true, false},  {0xFF, AttrH, false, false},
+        {0, AttrH, true, false}};
+    SlotGrid g;
+    g.placeTile(13);
+    const PixelSurface tile = g.slots[13].picture = lopsided(SlotSize, SlotSize);
+    for (auto [set, attr, h, v] : steps) {
+        if (set >= 0) g.SlotAttr[13] = std::uint8_t(set);
+        g.cycleFlip(13);
+        EXPECT_EQ(g.SlotAttr[13], attr) << set;
+        EXPECT_TRUE(g.slots[13].picture == flipped(tile, h, v)) << attr << " " << set;
+    }
+}
+
+TEST(SlotGrid, SetOriginMovesTheOnlyBorder) {
+    const std::tuple<int, int, int> rows[] = {{8, 0, 1}, {63, 7, 7}, {27, 3, 3}, {27, 3, 3},
+                                              {0, 0, 0}, {7, 7, 0},  {56, 0, 7}};
+    SlotGrid g;
+    for (auto [index, col, row] : rows) {
+        g.setOrigin(index);
+        EXPECT_EQ(std::pair(int(g.OriginCol), int(g.OriginRow)), std::pair(col, row));
+        for (std::size_t i = 0; i < g.slots.size(); ++i)
+            EXPECT_EQ(g.slots[i].BorderStyle, int(i) == index) << index << " " << i;
+    }
+}
+
+TEST(SlotGrid, IndexOutsideTheGridRaisesSubscriptOutOfRangeAndChangesNothing) {
+    SlotGrid g = gridWith({{9, "34", 0xE1}}, 9);
+    g.moveCursor(100, 40);
+    for (auto op :
+         {&SlotGrid::placeTile, &SlotGrid::cycleFlip, &SlotGrid::clear, &SlotGrid::setOrigin})
+        for (int index : {-1, 64, 1000}) {
+            const SlotGrid before = g;
+            EXPECT_EQ(errorOf([&] { (g.*op)(index); }), SubscriptOutOfRange) << index;
+            EXPECT_TRUE(g == before) << index;
+        }
+}
+
+// One grid shows the sheets in turn: each replaces the whole view.
+TEST(SlotGrid, ShowSheetEnlargesTheTopLeftQuarterOverBackground) {
+    SlotGrid g;
+    int salt = 1;
+    for (auto [w, h] : {std::pair{300, 300}, {64, 64}, {200, 40}, {100, 150}, {1, 1}}) {
+        const PixelSurface sheet = lopsided(w, h, ++salt);
+        g.showSheet(sheet);
+        for (int y = 0; y < ViewSize; ++y)
+            for (int x = 0; x < ViewSize; ++x)
+                ASSERT_EQ(g.source.pixel(x, y),
+                          x / 2 < w && y / 2 < h ? sheet.pixel(x / 2, y / 2) : SourceBackground)
+                    << w << "x" << h << " at " << x << "," << y;
+    }
+}
+
+struct Blt {
+    int dx, dy, dw, dh, sx, sy, sw, sh;
+};
+
+// The source coordinate that destination coordinate `d` reads along one axis, found backwards
+// from the destination; nothing when the transfer does not cover `d`.
+std::optional<long long> sourceOf(long long d, long long d0, long long dExt, long long s0,
+                                  long long sExt) {
+    const long long i = dExt > 0 ? d - d0 : d0 - d, len = dExt > 0 ? dExt : -dExt;
+    if (sExt == 0 || i < 0 || i >= len) return std::nullopt;
+    const long long k = i * (sExt > 0 ? sExt : -sExt) / len;
+    return sExt > 0 ? s0 + k : s0 - k;
+}
+
+// Runs `b` from `src` (or in place when null) and compares with the reference pixel by pixel.
+void expectTransfer(PixelSurface dst, const PixelSurface *src, const Blt &b) {
+    const PixelSurface from = src ? *src : dst;
+    PixelSurface want = dst;
+    for (int y = 0; y < dst.height(); ++y)
+        for (int x = 0; x < dst.width(); ++x) {
+            const auto fx = sourceOf(x, b.dx, b.dw, b.sx, b.sw);
+            const auto fy = sourceOf(y, b.dy, b.dh, b.sy, b.sh);
+            if (fx && fy && *fx >= 0 && *fx < from.width() && *fy >= 0 && *fy < from.height())
+                want.setPixel(x, y, from.pixel(int(*fx), int(*fy)));
+        }
+    StretchBlt(dst, b.dx, b.dy, b.dw, b.dh, src ? *src : dst, b.sx, b.sy, b.sw, b.sh);
+    EXPECT_TRUE(dst == want) << b.dx << " " << b.dy << " " << b.dw << " " << b.dh << " " << b.sx
+                             << " " << b.sy << " " << b.sw << " " << b.sh << " " << !src;
+}
+
+// In place: 128 -> 256 into 2 x 2 blocks, mirrors by the signs of the extents. Then rectangles
+// partly or wholly off either surface, zero and huge extents, on surfaces of different,
+// non-square sizes so that a swapped axis or a wrong limit shows.
+TEST(StretchBlt, MatchesTheReference) {
+    expectTransfer(lopsided(256, 256), nullptr, {0, 0, 256, 256, 0, 0, 128, 128});
+    // clang-format off
+    const Blt rows[] = {{0, 0, 48, 40, 47, 0, -48, 40}, {0, 0, 48, 40, 0, 39, 48, -40},
+                        {47, 39, -48, -40, 0, 0, 48, 40}, {47, 39, -48, -40, 47, 39, -48, -40},
+                        {0, 0, 40, 30, 0, 0, 40, 30}, {-5, -7, 20, 20, 3, 4, 20, 20},
+                        {40, 35, 20, 20, 0, 0, 20, 20}, {0, 0, 20, 20, -10, -3, 20, 20},
+                        {0, 0, 10, 10, 40, 0, 10, 10}, {1, 2, 33, 17, 2, 3, -7, 9},
+                        {0, 0, 10, 10, 0, 0, 40, 30}, {0, 0, 48, 40, 30, 20, 24, 20},
+                        {47, 0, -48, 40, 39, 29, -20, -15}, {30, 20, -25, -15, 35, 25, -25, -15},
+                        {0, 0, 0, 30, 0, 0, 40, 30}, {0, 0, 40, 30, 0, 0, 40, 0},
+                        {0, 0, INT_MAX, INT_MAX, 0, 0, INT_MAX, INT_MAX},
+                        {INT_MAX, INT_MAX, INT_MIN, INT_MIN, INT_MAX, INT_MAX, INT_MIN, INT_MIN},
+                        {INT_MIN, INT_MIN, INT_MAX, INT_MAX, 0, 0, 1, 1},
+                        {0, 0, INT_MAX, INT_MAX, 5, 5, 1, 1},
+                        {0, 0, 48, 40, INT_MIN, INT_MIN, INT_MAX, INT_MAX},
+                        {INT_MAX, 0, INT_MIN, 40, 0, 0, INT_MAX, 30},
+                        {0, 0, INT_MIN, INT_MIN, 3, 3, INT_MIN, INT_MAX},
+                        {2, 2, 1, 1, INT_MAX, 0, INT_MIN, 1}, {-INT_MAX, 5, INT_MAX, 1, 0, 0, 40, 1}};
+    // clang-format on
+    const PixelSurface src = lopsided(40, 30, 3);
+    for (const Blt &b : rows) {
+        expectTransfer(lopsided(48, 40, 2), nullptr, b);
+        expectTransfer(lopsided(48, 40, 2), &src, b);
+    }
+}
+
+} // namespace
+} // namespace mosaikon
