@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# The program on a real X server with the real pointer, open dialog and clipboard: the window as it
+# starts and its empty export, then a session building the three-slot example, then a clean close.
+# Usage: realwindow.sh MOSAIKON CLOSEWINDOW
+set -euo pipefail
+work=$(mktemp -d) pid=
+trap '[[ -z $pid ]] || kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$(dirname "$0")/../lsan.supp:print_suppressions=0}
+fail() { echo "FAIL: $*" >&2; sed 's/^/program: /' "$work/log" >&2; exit 1; }
+retry() { for _ in $(seq 100); do eval "$1" && return; sleep 0.1; done; false; } # for 10 s
+# Waits until every pixel "x y rrggbb" given shows on the screen (the window is at (0, 0)).
+expect_pixels() {
+    local format= want= point x y colour
+    for point in "$@"; do
+        read -r x y colour <<<"$point"
+        format+="%[hex:p{$x,$y}] " want+="$colour "
+    done
+    retry 'import -window root "$work/s.png" && [[ $(/usr/bin/convert "$work/s.png" -format "$format" \
+        info: | tr A-F a-f | tee "$work/got") == "$want" ]]' || fail "pixels $*: got $(<"$work/got")"
+}
+expect_clipboard() {
+    printf "$1" >"$work/want"
+    retry 'xclip -o -selection clipboard 2>/dev/null | cmp -s - "$work/want"' || fail "clipboard: not $1"
+}
+slot() { echo "$((264 + 64 * ($1 % 8) + ${2:-32})) $((64 * ($1 / 8) + ${3:-32}))"; }
+click() { xdotool mousemove $1 $2 click "${3:-1}" && sleep 0.5; }
+drag() { xdotool mousemove $1 $2 mousedown 1 mousemove_relative 20 20 mousemove $3 $4 mouseup 1; }
+sheet() { printf '%02x%02x%02x' "$1" "$2" $(((3 * $1 + 5 * $2) & 255)); }
+
+/usr/bin/convert -size 128x128 xc:black -channel R -fx 'i/255' -channel G -fx 'j/255' \
+    -channel B -fx '((3*i+5*j)%256)/255' +channel BMP3:"$work/sheet.bmp"
+"$1" >"$work/log" 2>&1 &
+pid=$!
+retry 'wid=$(xdotool search --onlyvisible --name "^Mosaikon\$" | head -n1) && [[ -n $wid ]]' || fail "no window"
+eval "$(xdotool getwindowgeometry --shell "$wid")"
+[[ $X,$Y == 0,0 ]] || fail "the window is at ($X, $Y)"
+# Black cells in dark red grid lines; slot 0 bordered, the other slots grey to their edges.
+points=("16 16 000000" "100 40 000000" "0 10 800000" "31 10 800000" "32 10 800000"
+    "10 64 800000" "255 255 800000" "$(slot 0 0 0) 000000" "$(slot 0) 404040")
+for s in $(seq 63); do points+=("$(slot $s 0 0) 404040" "$(slot $s) 404040" "$(slot $s 63 63) 404040"); done
+expect_pixels "${points[@]}"
+click 128 336
+expect_clipboard 'DC.w $0000\r\n'
+
+click 128 280
+retry 'dialog=$(xdotool search --onlyvisible --name "^Open\$" | head -n1) && [[ -n $dialog ]]' || fail "no dialog"
+xdotool windowfocus --sync "$dialog" type --delay 20 "$work/sheet.bmp"
+xdotool key Return
+expect_pixels "40 40 $(sheet 20 20)" "200 100 $(sheet 100 50)" "250 5 $(sheet 125 2)"
+for drag in "16 16 0" "48 48 9" "240 240 18" "100 40 20"; do # from x y onto a slot: its tile
+    read -r x y s <<<"$drag"
+    drag $x $y $(slot $s)
+    expect_pixels "$(slot $s 2 5) $(sheet $((x / 32 * 16)) $((y / 32 * 16 + 1)))" \
+        "$(slot $s 61 58) $(sheet $((x / 32 * 16 + 15)) $((y / 32 * 16 + 14)))"
+done
+for s in 9 18 18 18; do click $(slot $s); done
+click $(slot 20) 3
+expect_pixels "$(slot 20 2 5) 404040" "$(slot 20 50 40) 404040"
+drag 180 390 $(slot 9)
+expect_pixels "$(slot 9 0 32) 000000" "$(slot 0 0 32) $(sheet 0 8)"
+for x_y in "76 388" "76 388" "76 436" "128 336"; do click $x_y; done # boxes, then the export
+expect_clipboard 'DC.w $0003\r\nDC.b $E8,$81,$F0,$00,$21\r\nDC.b $F8,$81,$00,$22,$61\r\nDC.b $08,$80,$10,$EE,$E1\r\n'
+
+"$2" "$wid"
+retry '! kill -0 "$pid" 2>/dev/null' || fail "the program did not end when its window closed"
+wait "$pid" || fail "the program ended with status $?"
+pid=

@@ -1,0 +1,292 @@
+// The window offscreen: gestures routed through it, real files, the real clipboard, a fake dialog.
+
+#include "dialogs/dialogseam.h"
+#include "tests/support/imagefiles.h"
+#include "tests/support/picturecompare.h"
+#include "window/adjustmentbox.h"
+#include "window/controldrag.h"
+#include "window/form1.h"
+#include "window/module1.h"
+#include "window/originbutton.h"
+#include "window/picturearea.h"
+
+#include <QClipboard>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <cstring>
+
+using namespace mosaikon;
+using namespace mosaikon::testing;
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+    static constexpr QRgb Grey = 0xFF404040, Black = 0xFF000000, DarkRed = 0xFF800000;
+    QTemporaryDir dir;
+    const QImage sheet = lopsidedSheet(300, 280);
+    QImage grey{64, 64, QImage::Format_RGB32}; // a slot's background
+    QByteArray longName; // 261 bytes: fills the dialog's name buffer, leaving no NUL
+    std::unique_ptr<Form1> form;
+
+    // Pixel (left, top) of `from` on, each pixel a factor x factor block; black past its edges.
+    static QImage enlarged(const QImage &from, int left, int top, int factor, int size) {
+        QImage image(size, size, QImage::Format_RGB32);
+        for (int i = 0; i < size * size; ++i) {
+            const QPoint p(left + i % size / factor, top + i / size / factor);
+            image.setPixel(i % size, i / size, from.valid(p) ? from.pixel(p) | Black : Black);
+        }
+        return image;
+    }
+    static QImage tile(const QImage &from, int tag) { // a slot's picture of the tile `tag` names
+        return enlarged(from, tag % 32 * 8, tag / 32 * 16, 4, 64);
+    }
+    static bool onGridLine(int x, int y) { return x % 32 % 31 == 0 || y % 32 % 31 == 0; } // 0, 31
+    static QString in(const char *row, const QString &value) { return row + (": " + value); }
+    static QString clipboard() { return QGuiApplication::clipboard()->text(); }
+    // Runs `gesture`, closing every error report it shows; returns the last one's caption and text.
+    static QString reportDuring(const std::function<void()> &gesture) {
+        QString report;
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [&report] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                report = box->windowTitle() + ": " + box->text(), box->done(QMessageBox::Ok);
+        });
+        closer.start(5);
+        gesture();
+        return report;
+    }
+    QByteArray name(const char *file) const { return dir.filePath(file).toLocal8Bit() + '\0'; }
+    void restart(bool withSheet) {
+        form = Module1::Main();
+        QVERIFY(QTest::qWaitForWindowExposed(win()));
+        if (withSheet) QCOMPARE(load(name("sheet.bmp")), QString());
+    }
+    QWindow *win() const { return form->windowHandle(); }
+    PictureArea *view(int i) const { return form->SpritePicture1.at(std::size_t(i)); }
+    QPoint slotAt(int i) const { return view(i)->mapTo(form.get(), QPoint(32, 32)); }
+    const Slot &slot(int i) const { return form->grid.slots.at(std::size_t(i)); }
+    QImage slotImage(int i) const { return imageOf(slot(i).picture); }
+    QString state(int i) const { // "Tag/attr in hex", as "38/61"
+        return QString::fromStdString(slot(i).Tag) + '/' +
+               QString::number(form->grid.SlotAttr.at(std::size_t(i)), 16);
+    }
+    void click(QPoint at, int b = 1) { QTest::mouseClick(win(), Qt::MouseButton(b), {}, at); }
+    void exportNow() { click(form->Command3->geometry().center()); }
+    void drop(int slot, const char *source) { // offscreen no drag enters: straight to the view
+        QMimeData data;
+        data.setData(controlMimeType(), source);
+        QDropEvent event(QPointF(32, 32), Qt::CopyAction, &data, Qt::LeftButton, {});
+        static_cast<QObject *>(view(slot))->event(&event);
+    }
+    // The drag begun at `from` in the source view and released over slot view `slot`. The pointer
+    // comes from a bare spot: a move to where it already is would be dropped.
+    void dragTile(QPoint from, int slot) {
+        QTest::mouseMove(win(), QPoint(260, 500));
+        QTest::mouseMove(win(), from);
+        QTest::mousePress(win(), Qt::LeftButton, {}, from);
+        drop(slot, "Picture1");
+        QTest::mouseRelease(win(), Qt::LeftButton, {}, slotAt(slot));
+    }
+    // "Load Image", the dialog answering with the bytes `answer` (a null answer cancels).
+    QString load(const QByteArray &answer) {
+        const ScopedDialogFunctions dialog([answer](OPENFILENAMEA *rec) {
+            std::memcpy(rec->lpstrFile, answer.constData(), std::size_t(answer.size()));
+            return answer.isNull() ? 0 : 1;
+        });
+        return reportDuring([&] { QTest::mouseClick(form->Command1, Qt::LeftButton); });
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        grey.fill(Grey);
+        longName = dir.filePath("long").toLocal8Bit();
+        longName += QByteArray(257 - longName.size(), 'x') + ".bmp";
+        QVERIFY(writeSheet(QString::fromLocal8Bit(longName), sheet));
+        QVERIFY(writeSheet(dir.filePath("sheet.bmp"), sheet));
+        QVERIFY(writeSheet(dir.filePath("sheet.gif"), lopsidedSheet(128, 128, true)));
+        QVERIFY(writeSheet(dir.filePath("sheet.jpg"), lopsidedSheet(200, 200)));
+        QVERIFY(writeSheet(dir.filePath("small.bmp"), lopsidedSheet(64, 64)));
+        QVERIFY(writeFile(dir.filePath("text.gif"), "no picture\n"));
+    }
+
+    void startUp() {
+        restart(false);
+        QCOMPARE(form->windowTitle(), QStringLiteral("Mosaikon"));
+        QCOMPARE(form->size(), QSize(779, 513));
+        const std::tuple<QWidget *, QRect, const char *> controls[] = {
+            {form->Picture1, {0, 0, 256, 256}, ""},
+            {form->Command1, {0, 256, 257, 49}, "Load Image"},
+            {form->Command3, {0, 312, 257, 49}, "ASM Sprite Table to Clipboard"},
+            {form->Check1, {8, 368, 137, 41}, "Vertical adjustment for odd number of tiles"},
+            {form->Command4, {160, 368, 41, 45}, "0"},
+            {form->Check2, {8, 416, 137, 41}, "Horizontal adjustment for odd number of tiles"}};
+        for (const auto &[control, rect, caption] : controls) {
+            QCOMPARE(control->geometry(), rect);
+            QCOMPARE(control->property("text").toString(), QString::fromLatin1(caption));
+        }
+        for (int i = 0; i < 64; ++i) {
+            QCOMPARE(view(i)->geometry(), QRect(264 + 64 * (i % 8), 64 * (i / 8), 64, 64));
+            QCOMPARE(state(i), QStringLiteral("/0"));
+            QCOMPARE(slotImage(i), grey);
+            const QImage shown = view(i)->grab().toImage();
+            for (QPoint p : {QPoint(32, 32), QPoint(0, 0), QPoint(63, 30), QPoint(30, 63)})
+                QCOMPARE(shown.pixel(p) != Grey, i == 0 && p.x() != 32); // the origin's border
+        }
+        QCOMPARE(view(9)->pos(), QPoint(328, 64));
+        QCOMPARE(view(63)->pos(), QPoint(712, 448));
+        QRegion covered; // no control overlaps another, and the slot views leave no gap
+        for (QWidget *control : form->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            QVERIFY(!covered.intersects(control->geometry()));
+            covered += control->geometry();
+        }
+        QCOMPARE(covered & QRect(264, 0, 512, 512), QRegion(264, 0, 512, 512));
+
+        QList<QWidget *> order{form->Picture1, view(0), form->Command1};
+        for (int i = 1; i < 64; ++i) order.append(view(i));
+        order.append({form->Command3, form->Check1, form->Command4, form->Check2, form->Picture1});
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        form->Picture1->setFocus(Qt::OtherFocusReason);
+        for (qsizetype i = 1; i < order.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), order[i]);
+        }
+
+        QCOMPARE(imageOf(form->grid.source), enlarged({}, 0, 0, 2, 256));
+        QCOMPARE(form->Check1->value() + form->Check2->value(), 0);
+
+        // The pointer over the source view picks a cell; the last position a tie, to even.
+        const float moves[][4] = {
+            {0, 0, 0, 0}, {255, 255, 7, 7}, {31, 32, 0, 1}, {32, 31, 1, 0}, {31.5, 32.5, 1, 1}};
+        for (const auto &m : moves) {
+            const QPointF at{m[0], m[1]}, cell{m[2], m[3]};
+            QMouseEvent move(QEvent::MouseMove, at, form->Picture1->mapToGlobal(at), Qt::NoButton,
+                             Qt::NoButton, {});
+            QApplication::sendEvent(form->Picture1, &move);
+            QCOMPARE(QPointF(double(form->grid.CursorCol), double(form->grid.CursorRow)), cell);
+        }
+
+        // Over a sheet the grid shows its lines and lets the sheet and the pointer through.
+        QCOMPARE(load(name("sheet.bmp")), QString());
+        const QImage shown = form->Picture1->grab().toImage(),
+                     under = enlarged(sheet, 0, 0, 2, 256);
+        for (int y = 0; y < 256; ++y)
+            for (int x = 0; x < 256; ++x)
+                QCOMPARE(shown.pixel(x, y), onGridLine(x, y) ? DarkRed : under.pixel(x, y));
+        for (QPoint p : {QPoint(0, 0), QPoint(31, 31), QPoint(100, 40), QPoint(255, 255)})
+            QCOMPARE(form->childAt(p), form->Picture1);
+    }
+
+    void slotGestures() {
+        // On slot 27 holding tile 38, with the source cursor there: L, R, M a left, right, middle
+        // click; D a left double click; X a left press released on slot 28; T a drag of tile 202;
+        // O, o an origin drop on slot 27, on slot 0; c, C drops named "command4", "Command44".
+        const std::pair<const char *, const char *> rows[] = {
+            {"", "38/21 @0"},      {"L", "38/61 @0"},   {"LLLL", "38/21 @0"}, {"R", "/61 @0"},
+            {"M", "38/21 @0"},     {"D", "38/61 @0"},   {"X", "38/21 @0"},    {"LLR", "/e1 @0"},
+            {"LLRT", "202/21 @0"}, {"LT", "202/21 @0"}, {"LO", "38/61 @27"},  {"Lo", "38/61 @0"},
+            {"Lc", "38/21 @0"},    {"LC", "38/21 @0"}};
+        for (const auto &[moves, expected] : rows) {
+            restart(true);
+            dragTile({100, 40}, 27);
+            for (const char g : std::string_view(moves)) {
+                if (const auto b = QByteArray("LRM").indexOf(g); b >= 0)
+                    click(slotAt(27), int(1 << b));
+                if (g == 'D') QTest::mouseDClick(win(), Qt::LeftButton, {}, slotAt(27));
+                if (g == 'X') QTest::mousePress(win(), Qt::LeftButton, {}, slotAt(27));
+                if (g == 'X') QTest::mouseRelease(win(), Qt::LeftButton, {}, slotAt(28));
+                if (g == 'T') dragTile({176, 208}, 27);
+                if (g == 'O' || g == 'o') drop(g == 'O' ? 27 : 0, "Command4");
+                if (g == 'c' || g == 'C') drop(27, g == 'c' ? "command4" : "Command44");
+            }
+            const int origin = form->grid.OriginRow * 8 + form->grid.OriginCol;
+            QCOMPARE(in(moves, state(27) + " @" + QString::number(origin)), in(moves, expected));
+            QCOMPARE(state(28) + state(0), QStringLiteral("/0/0"));
+            const int attr = form->grid.SlotAttr[27];
+            const QImage shows = slot(27).Tag.empty() ? grey : tile(sheet, std::stoi(slot(27).Tag));
+            QVERIFY2(slotImage(27) == shows.mirrored(attr & 0x40, attr & 0x80), moves);
+            for (int i = 0; i < 64; ++i) // as the views show them, the border on the origin alone
+                QCOMPARE(largestDifference(view(i)->grab().toImage(), slotImage(i)) > 0,
+                         i == origin);
+        }
+    }
+
+    void loading() {
+        // Row, a sheet loaded first, the dialog's answer, the report, what the view shows after.
+        const std::tuple<const char *, bool, QByteArray, QString, QImage, int> rows[] = {
+            {"bmp", false, name("sheet.bmp"), "", sheet, 0},
+            {"gif", false, name("sheet.gif"), "", lopsidedSheet(128, 128, true), 0},
+            {"jpeg", false, name("sheet.jpg"), "", QImage(dir.filePath("sheet.jpg")), 8},
+            {"64x64, NUL", true, name("small.bmp") + "/x.bmp", "", lopsidedSheet(64, 64), 0},
+            {"no NUL", false, longName, "", sheet, 0},
+            {"cancelled", false, {}, "", {}, 0},
+            {"cancelled after a load", true, {}, "", sheet, 0},
+            {"missing", true, name("missing.bmp"),
+             "Mosaikon: Run-time error '53':\n\nFile not found", sheet, 0},
+            {"text", true, name("text.gif"),
+             "Mosaikon: Run-time error '481':\n\nInvalid picture: Unsupported image format", sheet,
+             0}};
+        for (const auto &[row, before, answer, report, shows, loss] : rows) {
+            restart(before);
+            dragTile({100, 40}, 3);
+            SlotGrid grid = form->grid;
+            QCOMPARE(in(row, load(answer)), in(row, report));
+            const QByteArray given = answer.isNull() && before ? name("sheet.bmp") : answer;
+            QCOMPARE(in(row, form->ImagePath), in(row, QString::fromLocal8Bit(given.constData())));
+            const QImage want = enlarged(shows, 0, 0, 2, 256);
+            QVERIFY2(largestDifference(imageOf(form->grid.source), want) <= loss, row);
+            grid.source = form->grid.source;
+            QVERIFY2(form->grid == grid, row); // the slots keep theirs
+            dragTile({100, 40}, 5);
+            QCOMPARE(in(row, state(5)), in(row, "38/21"));
+            QVERIFY2(largestDifference(slotImage(5), tile(shows, 38)) <= loss, row);
+        }
+    }
+
+    void exported() {
+        const QString example = "DC.w $0003\r\nDC.b $E8,$81,$F0,$00,$21\r\n"
+                                "DC.b $F8,$81,$00,$22,$61\r\nDC.b $08,$80,$10,$EE,$E1\r\n";
+        // Whether the worked example is built, the boxes, a Tag put on slot 0, report and text.
+        const std::tuple<bool, Qt::CheckState, Qt::CheckState, const char *, QString, QString>
+            rows[] = {{false, Qt::Unchecked, Qt::Unchecked, "", "", "DC.w $0000\r\n"},
+                      {true, Qt::Unchecked, Qt::Checked, "0", "", example},
+                      {true, Qt::PartiallyChecked, Qt::PartiallyChecked, "0", "", // as unchecked
+                       "DC.w $0003\r\nDC.b $F0,$81,$F0,$00,$21\r\n"
+                       "DC.b $00,$80,$00,$22,$61\r\nDC.b $10,$80,$10,$EE,$E1\r\n"},
+                      {true, Qt::Unchecked, Qt::Checked, "256",
+                       "Mosaikon: Run-time error '6':\n\nOverflow", "earlier text"}};
+        for (const auto &[built, vertical, horizontal, tag, report, table] : rows) {
+            restart(built);
+            QGuiApplication::clipboard()->setText("earlier text");
+            if (built) {
+                dragTile({240, 240}, 18);
+                for (int n = 0; n < 3; ++n) click(slotAt(18));
+                dragTile({16, 16}, 0);
+                dragTile({48, 48}, 9);
+                click(slotAt(9));
+                drop(9, "Command4");
+            }
+            for (auto [box, to] : {std::pair{form->Check1, vertical}, {form->Check2, horizontal}}) {
+                box->setTristate(to == Qt::PartiallyChecked); // no gesture grays a box
+                to == Qt::Checked ? click(box->mapTo(form.get(), box->rect().center()))
+                                  : box->setCheckState(to);
+                QCOMPARE(box->value(), (std::array{0, 2, 1}[std::size_t(to)]));
+            }
+            form->grid.slots[0].Tag = tag;
+            const SlotGrid grid = form->grid;
+            QCOMPARE(reportDuring([&] { exportNow(); }), report);
+            QCOMPARE(clipboard(), table);
+            QVERIFY(form->grid == grid);
+        }
+        click(slotAt(0), 2); // after the error the program goes on
+        exportNow();
+        QCOMPARE(clipboard(), "DC.w $0002\r\n" + example.mid(38));
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "window_test.moc"
