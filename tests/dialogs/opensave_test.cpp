@@ -102,5 +102,17 @@ TEST(OpenSave, ShowsTheDialogAndWritesBackTheChoice) {
     }
 }
 
+// The record's text is UTF-8: a new path that ends inside a wider character of the previous name
+// must still leave FileName as long as the buffer, or the next ShowOpen would refuse it (error 5).
+TEST(OpenSave, AChoiceOverAWiderPreviousNameKeepsTheBufferLength) {
+    ScopedDialogFunctions scope(
+        [](OPENFILENAMEA *rec) { return answerWithPath(rec, "C:\\img\\a.gif"); });
+    OpenSave o;
+    o.setFileName(u"C:\\img\\x"_s + QString(20, u'\u00E4'));
+    o.ShowOpen();
+    EXPECT_EQ(o.FileName().size(), 261);
+    EXPECT_EQ(errorOf(o).number(), 0);
+}
+
 } // namespace
 } // namespace mosaikon
