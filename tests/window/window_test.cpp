@@ -111,6 +111,9 @@ private Q_SLOTS:
         QVERIFY(writeSheet(dir.filePath("sheet.jpg"), lopsidedSheet(200, 200)));
         QVERIFY(writeSheet(dir.filePath("small.bmp"), lopsidedSheet(64, 64)));
         QVERIFY(writeFile(dir.filePath("text.gif"), "no picture\n"));
+        // Cut inside its pixel data: the reader leaves the rest of the picture fully transparent.
+        QVERIFY(
+            writeFile(dir.filePath("cut.gif"), gifBytes(lopsidedSheet(128, 128, true)).left(9000)));
     }
 
     void startUp() {
@@ -221,6 +224,7 @@ private Q_SLOTS:
             {"bmp", false, name("sheet.bmp"), "", sheet, 0},
             {"gif", false, name("sheet.gif"), "", lopsidedSheet(128, 128, true), 0},
             {"jpeg", false, name("sheet.jpg"), "", QImage(dir.filePath("sheet.jpg")), 8},
+            {"cut gif", false, name("cut.gif"), "", QImage(dir.filePath("cut.gif")), 0},
             {"64x64, NUL", true, name("small.bmp") + "/x.bmp", "", lopsidedSheet(64, 64), 0},
             {"no NUL", false, longName, "", sheet, 0},
             {"cancelled", false, {}, "", {}, 0},
@@ -239,6 +243,8 @@ private Q_SLOTS:
             QCOMPARE(in(row, form->ImagePath), in(row, QString::fromLocal8Bit(given.constData())));
             const QImage want = enlarged(shows, 0, 0, 2, 256);
             QVERIFY2(largestDifference(imageOf(form->grid.source), want) <= loss, row);
+            for (int i = 0; i < ViewSize * ViewSize; ++i) // opaque, whatever the reader left
+                QVERIFY2(qAlpha(form->grid.source.pixel(i % ViewSize, i / ViewSize)) == 255, row);
             grid.source = form->grid.source;
             QVERIFY2(form->grid == grid, row); // the slots keep theirs
             dragTile({100, 40}, 5);
