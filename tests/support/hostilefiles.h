@@ -1,40 +1,24 @@
 #pragma once
 
-// Picture files that a careless loader trips over, made from good ones: other encodings of a
-// sheet (progressive JPEG, 16-, 24- and 32-bit BMP), cut-off files, and headers that claim sizes
-// no sheet has. Everything is built in memory here; nothing is downloaded.
+// Picture files a careless loader trips over, made in memory from good sheets: other encodings,
+// cut-off files, headers claiming sizes no sheet has, and paths that are no readable file.
 
-#include <QByteArray>
-#include <QImage>
+#include <QList>
+#include <QString>
+
+#include <functional>
 
 namespace mosaikon::testing {
 
-// JPEG file bytes from Qt's writer; `progressive` writes the scans progressively.
-QByteArray jpegBytes(const QImage &image, bool progressive = false, int quality = 90);
+inline constexpr int Loads = 0;      // what loading a file must end with, if not an error number
+inline constexpr int AsQtReads = -1; // loaded when Qt's reader reads the file, else refused (481)
 
-// BMP file bytes with a BITMAPINFOHEADER, bottom-up rows: 24 or 32 bits a pixel from Qt's
-// writer (32 for an image with alpha), or 16 bits (5-5-5, written here) for `bitsPerPixel` 16.
-QByteArray bmpBytes(const QImage &image, int bitsPerPixel);
+struct HostileFile {
+    const char *name;
+    std::function<bool(const QString &path)> make; // false when it cannot
+    int expect;
+};
 
-// `bytes` cut after `length` bytes.
-QByteArray truncated(const QByteArray &bytes, qsizetype length);
-
-// A GIF from gifBytes with the logical screen size, or the first image descriptor's size,
-// rewritten. The pixel data stays as it was.
-QByteArray withGifScreen(QByteArray gif, int width, int height);
-QByteArray withGifImageSize(QByteArray gif, int width, int height);
-
-// A BMP with the width and height of its BITMAPINFOHEADER rewritten (signed 32-bit; a negative
-// height means top-down rows).
-QByteArray withBmpSize(QByteArray bmp, qint32 width, qint32 height);
-
-// A JPEG with the size in its first SOFn frame header rewritten (unsigned 16-bit).
-QByteArray withJpegSize(QByteArray jpeg, int width, int height);
-
-// A BMP turned top-down: negative height and the rows in reverse order, the same picture.
-QByteArray topDownBmp(const QByteArray &bmp);
-
-// Peak resident memory of this process so far, in kilobytes (VmHWM); -1 when unknown.
-qint64 peakResidentKb();
+QList<HostileFile> hostileFiles();
 
 } // namespace mosaikon::testing
