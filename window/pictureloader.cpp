@@ -54,6 +54,20 @@ void limitJpegMemory() {
     Q_UNUSED(limited);
 }
 
+// A zeroed picture for the reader to decode into. A reader that stops early in a cut-off file
+// leaves the rest of its target as it found it; without this, that would be whatever the memory
+// held before. Null where the header is unusable or the picture is over the limit, which leaves
+// the allocation, and the refusal, to the reader.
+QImage clearedTarget(QSize size, QImage::Format format) {
+    if (!size.isValid() || format == QImage::Format_Invalid) return {};
+    const qint64 bytes =
+        qint64(size.width()) * size.height() * QImage::toPixelFormat(format).bitsPerPixel() / 8;
+    if (bytes > qint64(FullDecodeLimitMb) * 1024 * 1024) return {};
+    QImage image(size, format);
+    if (!image.isNull()) image.fill(0);
+    return image;
+}
+
 } // namespace
 
 PixelSurface loadSheetPicture(const QString &path) {
@@ -68,11 +82,13 @@ PixelSurface loadSheetPicture(const QString &path) {
     QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
     reader.setAllocationLimit(FullDecodeLimitMb);
-    const QSize size = reader.size();
-    if (size.isValid() && reader.supportsOption(QImageIOHandler::ClipRect))
-        reader.setClipRect(QRect(QPoint(0, 0), size.boundedTo(QSize(ViewSize, ViewSize))));
-    const QImage image = reader.read();
-    if (image.isNull()) raiseInvalidPicture(reader.errorString());
+    QSize size = reader.size();
+    if (size.isValid() && reader.supportsOption(QImageIOHandler::ClipRect)) {
+        size = size.boundedTo(QSize(ViewSize, ViewSize));
+        reader.setClipRect(QRect(QPoint(0, 0), size));
+    }
+    QImage image = clearedTarget(size, reader.imageFormat());
+    if (!reader.read(&image)) raiseInvalidPicture(reader.errorString());
     return opaqueCorner(image);
 }
 

@@ -11,11 +11,14 @@
 #include "window/picturearea.h"
 
 #include <QClipboard>
+#include <QFile>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QtEndian>
 
 #include <cstring>
 
@@ -29,6 +32,7 @@ class WindowTest : public QObject {
     QTemporaryDir dir;
     const QImage sheet = lopsidedSheet(300, 280);
     QImage grey{64, 64, QImage::Format_RGB32}; // a slot's background
+    QImage cutBmp;
     QByteArray longName; // 261 bytes: fills the dialog's name buffer, leaving no NUL
     std::unique_ptr<Form1> form;
 
@@ -114,6 +118,16 @@ private Q_SLOTS:
         // Cut inside its pixel data: the reader leaves the rest of the picture fully transparent.
         QVERIFY(
             writeFile(dir.filePath("cut.gif"), gifBytes(lopsidedSheet(128, 128, true)).left(9000)));
+        // A bottom-up BMP cut after its 100 lowest rows: the 28 rows above were never read.
+        QVERIFY(writeSheet(dir.filePath("whole.bmp"), lopsidedSheet(128, 128)));
+        QFile whole(dir.filePath("whole.bmp"));
+        QVERIFY(whole.open(QIODevice::ReadOnly));
+        const QByteArray bmp = whole.readAll();
+        const qint32 pixels = qFromLittleEndian<qint32>(bmp.constData() + 10);
+        QVERIFY(writeFile(dir.filePath("cut.bmp"), bmp.left(pixels + 100 * 128 * 3)));
+        cutBmp = QImage(128, 128, QImage::Format_RGB32);
+        cutBmp.fill(Qt::black); // the rows never read show as black
+        QPainter(&cutBmp).drawImage(QPoint(0, 28), lopsidedSheet(128, 128).copy(0, 28, 128, 100));
     }
 
     void startUp() {
@@ -225,6 +239,7 @@ private Q_SLOTS:
             {"gif", false, name("sheet.gif"), "", lopsidedSheet(128, 128, true), 0},
             {"jpeg", false, name("sheet.jpg"), "", QImage(dir.filePath("sheet.jpg")), 8},
             {"cut gif", false, name("cut.gif"), "", QImage(dir.filePath("cut.gif")), 0},
+            {"cut bmp", false, name("cut.bmp"), "", cutBmp, 0},
             {"64x64, NUL", true, name("small.bmp") + "/x.bmp", "", lopsidedSheet(64, 64), 0},
             {"no NUL", false, longName, "", sheet, 0},
             {"cancelled", false, {}, "", {}, 0},
