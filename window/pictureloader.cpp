@@ -71,10 +71,11 @@ QImage clearedTarget(QSize size, QImage::Format format) {
 } // namespace
 
 PixelSurface loadSheetPicture(const QString &path) {
-    if (path.isEmpty() || !QFileInfo::exists(path)) raise(FileNotFound);
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists()) raise(FileNotFound);
     // Only a regular file is read: opening a FIFO waits for a writer for ever, and a folder or a
     // device holds no picture.
-    if (!QFileInfo(path).isFile()) raise(PathFileAccessError);
+    if (!info.isFile()) raise(PathFileAccessError);
     limitJpegMemory();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) raise(PathFileAccessError);
