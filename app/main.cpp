@@ -1,3 +1,4 @@
+#include "window/clipboard.h"
 #include "window/form1.h"
 #include "window/module1.h"
 
@@ -9,5 +10,7 @@ int main(int argc, char *argv[]) {
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
     QGuiApplication::setDesktopFileName(QStringLiteral("mosaikon"));
     const auto window = mosaikon::Module1::Main();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    mosaikon::keepClipboardAfterExit();
+    return status;
 }

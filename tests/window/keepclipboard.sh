@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# The exported table outlives the program. On an X server without a clipboard manager: closed
+# after an export, the program ends and the table stays pasteable byte for byte in every text
+# form until another client takes the clipboard; then nothing of the program's remains. Closed
+# without an export, after another client took the clipboard, or with no xclip to be found, it
+# leaves nothing running. With a clipboard manager, the manager gets the table and the program
+# leaves nothing running either.
+# Usage: keepclipboard.sh MOSAIKON CLOSEWINDOW CLIPBOARDMANAGER
+set -euo pipefail
+program=$1 closewindow=$2 manager=$3
+work=$(mktemp -d) reader= other= managed=
+# Everything the program starts inherits this variable: it finds what is left of a run.
+marker="MOSAIKON_KEEPCLIPBOARD_TEST=$work"
+leftovers() { grep -lsxzF "$marker" /proc/[0-9]*/environ | cut -d/ -f3 || true; }
+cleanup() {
+    [[ -z $reader ]] || kill "$reader" 2>/dev/null
+    [[ -z $other ]] || kill "$other" 2>/dev/null
+    [[ -z $managed ]] || kill "$managed" 2>/dev/null
+    for p in $(leftovers); do kill "$p" 2>/dev/null; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$(dirname "$0")/../lsan.supp:print_suppressions=0}
+fail() { echo "FAIL: $*" >&2; sed 's/^/program: /' "$work/log" >&2 || true; exit 1; }
+retry() { for _ in $(seq 100); do eval "$1" && return; sleep 0.1; done; false; } # for 10 s
+
+# Starts the program with its output on a pipe, as `$(mosaikon)` or `mosaikon | less` would: the
+# reader ends only when every process holding the pipe has let go of it.
+launch() {
+    env "$marker" PATH="${1:-$PATH}" "$program" 2>&1 | cat >"$work/log" &
+    reader=$!
+    retry 'wid=$(xdotool search --onlyvisible --name "^Mosaikon\$" | head -n1) && [[ -n $wid ]]' ||
+        fail "no window"
+}
+# Closes the window as a window manager does; the program ends cleanly and gives its pipe back.
+finish() {
+    "$closewindow" "$wid"
+    retry '! kill -0 "$reader" 2>/dev/null' || fail "the program or its helper still holds its output"
+    wait "$reader" || fail "the program ended with status $?"
+    reader=
+}
+# A tile dragged onto slot 9 (origin on slot 0), then the export.
+export_table() {
+    xdotool mousemove 16 16 mousedown 1 mousemove_relative 20 20 mousemove 360 96 mouseup 1
+    sleep 0.5
+    xdotool mousemove 128 336 click 1
+    retry 'xclip -o -selection clipboard 2>/dev/null | cmp -s - "$work/table"' || fail "no export"
+}
+# Another client takes the clipboard and keeps it until the end of the test.
+take_clipboard() {
+    printf 'another program' >"$work/other"
+    xclip -quiet -selection clipboard -i "$work/other" >/dev/null 2>&1 &
+    other=$!
+    retry 'xclip -o -selection clipboard 2>/dev/null | cmp -s - "$work/other"' || fail "not taken"
+}
+nothing_left() { retry '[[ -z $(leftovers) ]]' || fail "left running: $(leftovers | xargs -r ps -o args= -p)"; }
+no_clipboard() { ! xclip -o -selection clipboard >/dev/null 2>&1 || fail "the clipboard still has an owner"; }
+printf 'DC.w $0001\r\nDC.b $10,$80,$10,$00,$21\r\n' >"$work/table"
+
+# Closed without an export.
+launch
+finish
+nothing_left
+no_clipboard
+cp "$work/log" "$work/quiet-log"
+
+# Closed after an export: the table is kept, by a helper that holds nothing of ours.
+launch
+export_table
+finish
+keeper=$(leftovers)
+[[ $(wc -w <<<"$keeper") == 1 && $(cat "/proc/$keeper/comm") == xclip ]] || fail "keeper: $keeper"
+[[ $(ps -o sid= -p "$keeper") != $(ps -o sid= -p $$) && $(ps -o tty= -p "$keeper") == *\?* ]] ||
+    fail "the keeper shares the starting terminal's session"
+[[ $(readlink "/proc/$keeper/fd/1") == /dev/null && $(readlink "/proc/$keeper/fd/2") == /dev/null &&
+    $(readlink "/proc/$keeper/cwd") == / ]] || fail "the keeper holds the program's output or folder"
+for target in UTF8_STRING STRING TEXT text/plain; do
+    xclip -o -selection clipboard -t "$target" | cmp - "$work/table" || fail "kept table as $target"
+done
+[[ $(xclip -o -selection clipboard -t TARGETS) == *UTF8_STRING* ]] || fail "TARGETS"
+start=$(date +%s%N)
+take_clipboard
+nothing_left
+echo "the keeper ended $((($(date +%s%N) - start) / 1000000)) ms after another client took the clipboard"
+kill "$other" && wait "$other" 2>/dev/null || true
+other=
+
+# Closed after another client took the clipboard since the export: that client's text stays.
+launch
+export_table
+take_clipboard
+finish
+nothing_left
+xclip -o -selection clipboard | cmp - "$work/other" || fail "the other client's text was replaced"
+kill "$other" && wait "$other" 2>/dev/null || true
+other=
+
+# Closed after an export with no xclip to be found: the program ends as usual and says nothing.
+mkdir "$work/empty"
+launch "$work/empty"
+export_table
+finish
+nothing_left
+no_clipboard
+cmp -s "$work/log" "$work/quiet-log" || fail "the program's output differs from a run without export"
+
+# Closed after an export with a clipboard manager running: the manager keeps the table.
+"$manager" >"$work/manager" &
+managed=$!
+retry '[[ $(<"$work/manager") == ready ]]' || fail "the clipboard manager did not start"
+launch
+export_table
+finish
+nothing_left
+[[ $(<"$work/manager") == $'ready\nsaving from its owner' ]] || fail "manager: $(<"$work/manager")"
+xclip -o -selection clipboard | cmp - "$work/table" || fail "the manager does not hold the table"
