@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QSettings>
 
 namespace mosaikon {
 namespace {
@@ -62,8 +63,23 @@ bool confirmed(QFileDialog &dialog, bool owned) {
     return dialog.result() == QDialog::Accepted;
 }
 
+// Qt's dialog reads its history, last folder and layout from the user's "QtProject" settings
+// when it is made and writes them back when it ends. The program keeps nothing between runs, so
+// before the first dialog the user-scope settings of both file formats are moved below a device
+// file, where no folder can ever be made, not even by root: reads find nothing and writes fail
+// without a word. Within a run the dialog still remembers its last folder in memory. Nothing
+// else in the program uses settings.
+void keepNoSettings() {
+    [[maybe_unused]] static const bool done = [] {
+        for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+            QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null/settings"));
+        return true;
+    }();
+}
+
 int runDialog(OPENFILENAMEA *rec, QFileDialog::AcceptMode mode) {
     if (qobject_cast<QApplication *>(QCoreApplication::instance()) == nullptr) return 0;
+    keepNoSettings();
     QWidget *owner = ownerOf(*rec);
     QFileDialog dialog(owner);
     configure(dialog, *rec, mode);
