@@ -24,8 +24,11 @@ DialogFunctions &inPlace() {
     return functions;
 }
 
-bool isSeparator(char c) {
-    return c == '/' || c == '\\';
+// Where the name behind the last '/' or '\' begins: a position in characters of a text, in
+// bytes of 8-bit text. Both separators are single bytes, so no character is split.
+template<typename Text> qsizetype nameOffset(const Text &path) {
+    const auto separator = [](auto c) { return c == '/' || c == '\\'; };
+    return std::find_if(path.crbegin(), path.crend(), separator).base() - path.cbegin();
 }
 
 // Length of the longest prefix of `text` of at most `limit` bytes that ends between characters.
@@ -67,19 +70,23 @@ int runSaveDialog(OPENFILENAMEA *rec) {
     return inPlace().save(rec);
 }
 
+qsizetype pathRoom(const OPENFILENAMEA &rec) {
+    return rec.nMaxFile == 0 ? 0 : static_cast<qsizetype>(rec.nMaxFile) - 1;
+}
+
 int answerWithPath(OPENFILENAMEA *rec, const QByteArray &path) {
-    const qsizetype nameOffset =
-        std::find_if(path.crbegin(), path.crend(), isSeparator).base() - path.cbegin();
-    const qsizetype dot = path.lastIndexOf('.');
-    const qsizetype extension = dot >= nameOffset && dot + 1 < path.size() ? dot + 1 : 0;
-    if (rec->lpstrFile == nullptr || static_cast<std::uint64_t>(path.size()) >= rec->nMaxFile ||
-        extension > std::numeric_limits<std::uint16_t>::max())
+    const QString text = fromRecordText(path.constData(), path.size());
+    const qsizetype name = nameOffset(text);
+    const qsizetype dot = text.lastIndexOf(QLatin1Char('.'));
+    const qsizetype extension = dot >= name && dot + 1 < text.size() ? dot + 1 : 0;
+    if (rec->lpstrFile == nullptr || path.size() > pathRoom(*rec) ||
+        std::max(name, extension) > std::numeric_limits<std::uint16_t>::max())
         return 0;
 
     std::memcpy(rec->lpstrFile, path.constData(), static_cast<std::size_t>(path.size()));
     rec->lpstrFile[path.size()] = '\0';
-    writeTitle(rec, path.mid(nameOffset));
-    rec->nFileOffset = static_cast<std::uint16_t>(nameOffset);
+    writeTitle(rec, path.sliced(nameOffset(path)));
+    rec->nFileOffset = static_cast<std::uint16_t>(name);
     rec->nFileExtension = static_cast<std::uint16_t>(extension);
     return 1;
 }

@@ -44,6 +44,10 @@ private:
 int runOpenDialog(OPENFILENAMEA *rec);
 int runSaveDialog(OPENFILENAMEA *rec);
 
+// Bytes of 8-bit path that the record's file name buffer takes: nMaxFile less one for the NUL
+// behind the path, and 0 when there is no room at all.
+qsizetype pathRoom(const OPENFILENAMEA &rec);
+
 // Writes a confirmed choice of `path` (8-bit record text, '/' or '\' between folders) into the
 // record the way the system dialogs do, and returns 1:
 // - lpstrFile: the path and a NUL; the rest of the buffer is left alone;
@@ -52,8 +56,10 @@ int runSaveDialog(OPENFILENAMEA *rec);
 // - nFileOffset: the position of that name in the path;
 // - nFileExtension: the position of the first character behind the name's last ".", or 0 when
 //   the name has no extension.
-// When lpstrFile is null or the path with its NUL needs more than nMaxFile bytes, writes nothing
-// and returns 0, as a dialog does when the path does not fit. nFilterIndex and Flags are left
+// Both positions count characters of the path as the record's text converts back
+// (fromRecordText), not its bytes, so they index the FileName that OpenSave holds.
+// When lpstrFile is null, the path needs more than pathRoom bytes or a position exceeds 16
+// bits, writes nothing and returns 0, as a dialog that fails. nFilterIndex and Flags are left
 // to the caller.
 int answerWithPath(OPENFILENAMEA *rec, const QByteArray &path);
 

@@ -66,7 +66,9 @@ inline constexpr std::uint32_t OpenFileNameSize = 76;
 inline constexpr std::uint32_t OFN_OVERWRITEPROMPT = 0x2;
 
 // Shows a modal open-file dialog and returns when the user has closed it: non-zero for a
-// confirmed file, 0 for a cancel or a failure (no QApplication, a path that does not fit).
+// confirmed file, 0 for a cancel or a failure (no QApplication). A choice whose path, as 8-bit
+// text, needs more than nMaxFile - 1 bytes is refused while the dialog stays open, with a
+// message over it that says so; the user then chooses again or cancels.
 //
 // Reads lpstrFilter (description / pattern pairs, NUL separated, ending in two NULs; "*.*" means
 // every file), nFilterIndex (1-based pair shown first), lpstrFile (start name up to its first

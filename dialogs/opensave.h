@@ -30,7 +30,8 @@ public:
 
     OpenSave();
 
-    // Position of the extension in the chosen path, counted from 0; 0 when it has none.
+    // Position of the extension in the chosen path, counted in characters from 0; 0 when it has
+    // none.
     void setFileExt(std::int16_t value) { fileExt_ = value; }
     std::int16_t FileExt() const { return fileExt_; }
 
@@ -55,8 +56,9 @@ public:
     void ShowSave();
     void ShowOpen();
 
-    // Room for the chosen path in characters. A value below 1 leaves no room for any path, so
-    // every dialog comes back as a cancel.
+    // The dialog's room for the chosen path and its NUL, in bytes of the 8-bit text it sees
+    // (the file name buffer holds MaxFileSize + 1 characters). The dialog refuses a longer path
+    // and stays open; a value below 2 leaves room for none, so it can only be cancelled.
     void setMaxFileSize(std::int16_t value) { maxFileSize_ = value; }
     std::int16_t MaxFileSize() const { return maxFileSize_; }
 

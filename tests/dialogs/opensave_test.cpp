@@ -4,6 +4,7 @@
 #include "dialogs/dialogseam.h"
 #include "dialogs/filterforms.h"
 #include "dialogs/opensave.h"
+#include "testrows.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -55,52 +56,123 @@ TEST(OpenSave, FilterIsSetAndReadInTheUserForm) {
     }
 }
 
-// One call a row: save?, FileName, CancelError, the answer (0: cancel, else C:\img\a.gif
-// confirmed with that filter number), the error, then FileName and FilterIndex if confirmed.
-TEST(OpenSave, ShowsTheDialogAndWritesBackTheChoice) {
-    const QString x(261, u'x'), old = u"C:\\pictures\\old-sheet.bmp"_s, path = u"C:\\img\\a.gif"_s;
-    const QString chosen = path + QString(249, QChar(0));
-    // clang-format off
-    const std::tuple<bool, QString, std::int16_t, std::uint32_t, int, QString, std::int16_t> rows[] = {
-        {false, u""_s, 0, 2, 0, chosen, 2},
-        {false, old, 0, 2, 0, path + QChar(0) + old.sliced(13) + QString(236, QChar(0)), 2},
-        {false, x, 0, 2, 0, path + QChar(0) + x.sliced(13), 2},
-        {false, x + u'x', 0, 2, InvalidProcedureCall, {}, 1},
-        {false, u""_s, 0, 0xFFFFFFFFu, 0, chosen, -1},
-        {true, u""_s, 0, 32768, Overflow, chosen, 1}, // the other results written by then
-        {false, old, 0, 0, 0, {}, 1},
-        {true, old, 1, 0, CancelWasSelected, {}, 1},
-        {false, old, -1, 0, CancelWasSelected, {}, 1}};
-    // clang-format on
-    for (const auto &[save, name, cancelError, answer, error, after, indexAfter] : rows) {
-        std::tuple<QByteArray, QByteArray, std::uint32_t, std::uint32_t> handed;
-        const auto dialog = [&](OPENFILENAMEA *rec) {
-            handed = {QByteArray(rec->lpstrFile, 262), rec->lpstrFileTitle, rec->nMaxFile,
-                      rec->nMaxFileTitle};
-            rec->Flags = 0x80000, rec->nFilterIndex = answer;
-            return answer ? answerWithPath(rec, path.toLatin1()) : 0;
-        };
-        ScopedDialogFunctions scope(dialog, dialog);
-        OpenSave o;
-        o.setFileName(name), o.setCancelError(cancelError);
-        o.setInitDir(u"C:\\img"_s), o.setDialogTitle(u" Pick "_s);
-        const auto before = snapshot(o);
-        const Error e = errorOf(o, save);
-        EXPECT_EQ(e.number(), error);
-        EXPECT_EQ(e.source() + e.description(), error == CancelWasSelected
-                                                    ? "Run-time errorCancel was selected"
-                                                    : e.source() + e.description());
-        const QByteArray buffer = (name.toLatin1() + QByteArray(262, 0)).left(262);
-        EXPECT_EQ(handed, error == InvalidProcedureCall // raised before the dialog
-                              ? decltype(handed){}
-                              : std::tuple(buffer, QByteArray(260, ' '), 260u, 260u));
-        EXPECT_EQ(snapshot(o), after.isEmpty()
-                                   ? before
-                                   : decltype(before)(cancelError, u""_s, u" Pick "_s, after,
-                                                      u"a.gif\0"_s, indexAfter, DefaultFilter,
-                                                      0x80000, u"C:\\img"_s, 260, 0, 9));
-    }
+const QString Old = u"C:\\pictures\\old-sheet.bmp"_s, Full(261, u'x');
+const QString Path = u"C:\\img\\a.gif"_s, Chosen = Path + QString(249, QChar(0));
+
+struct CallRow {
+    const char *name;
+    bool save;
+    QString fileName;
+    std::int16_t cancelError;
+    std::uint32_t answer; // 0: a cancel; else Path confirmed with this filter number
+    int error;
+    const char *source;
+    const char *description;
+    QString fileNameAfter; // empty: no property changes
+    std::int16_t filterIndexAfter;
+};
+
+class Calls : public ::testing::TestWithParam<CallRow> {};
+
+// One ShowOpen or ShowSave: what the dialog is handed, the error, and every property after it.
+TEST_P(Calls, HandOverAndWriteBack) {
+    const CallRow &row = GetParam();
+    std::tuple<QByteArray, QByteArray, std::uint32_t, std::uint32_t> handed;
+    const auto dialog = [&](OPENFILENAMEA *rec) {
+        handed = {QByteArray(rec->lpstrFile, 262), rec->lpstrFileTitle, rec->nMaxFile,
+                  rec->nMaxFileTitle};
+        rec->Flags = 0x80000, rec->nFilterIndex = row.answer;
+        return row.answer ? answerWithPath(rec, Path.toLatin1()) : 0;
+    };
+    ScopedDialogFunctions scope(dialog, dialog);
+    OpenSave o;
+    o.setFileName(row.fileName), o.setCancelError(row.cancelError);
+    o.setInitDir(u"C:\\img"_s), o.setDialogTitle(u" Pick "_s);
+    const auto before = snapshot(o);
+    const Error e = errorOf(o, row.save);
+    EXPECT_EQ(std::tuple(e.number(), e.source(), e.description()),
+              std::tuple(row.error, row.source, row.description));
+    const QByteArray buffer = (row.fileName.toLatin1() + QByteArray(262, 0)).left(262);
+    EXPECT_EQ(handed, row.error == InvalidProcedureCall // raised before the dialog
+                          ? decltype(handed){}
+                          : std::tuple(buffer, QByteArray(260, ' '), 260u, 260u));
+    EXPECT_EQ(snapshot(o),
+              row.fileNameAfter.isEmpty()
+                  ? before
+                  : decltype(before)(row.cancelError, u""_s, u" Pick "_s, row.fileNameAfter,
+                                     u"a.gif\0"_s, row.filterIndexAfter, DefaultFilter, 0x80000,
+                                     u"C:\\img"_s, 260, 0, 9));
 }
+
+const char *const Mosaikon = "Mosaikon";
+const char *const CancelSource = "Run-time error";
+const char *const Cancel = "Cancel was selected";
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(OpenSave, Calls, ::testing::Values(
+    CallRow{"IntoAnEmptyName", false, u""_s, 0, 2, 0, "", "", Chosen, 2},
+    CallRow{"OverALongerName", false, Old, 0, 2, 0, "", "",
+            Path + QChar(0) + Old.sliced(13) + QString(236, QChar(0)), 2},
+    CallRow{"OverAFullBuffer", false, Full, 0, 2, 0, "", "", Path + QChar(0) + Full.sliced(13), 2},
+    CallRow{"NameLongerThanTheBuffer", false, Full + u'x', 0, 2, InvalidProcedureCall, Mosaikon,
+            "Invalid procedure call or argument", {}, 1},
+    CallRow{"FilterNumberAllBitsSet", false, u""_s, 0, 0xFFFFFFFFu, 0, "", "", Chosen, -1},
+    // The results in front of FilterIndex are written by then.
+    CallRow{"FilterNumberOverflows", true, u""_s, 0, 32768, Overflow, Mosaikon, "Overflow",
+            Chosen, 1},
+    CallRow{"CancelledQuietly", false, Old, 0, 0, 0, "", "", {}, 1},
+    CallRow{"CancelledWithCancelError", true, Old, 1, 0, CancelWasSelected, CancelSource, Cancel,
+            {}, 1},
+    CallRow{"CancelledWithAnyNonZeroCancelError", false, Old, -1, 0, CancelWasSelected,
+            CancelSource, Cancel, {}, 1}),
+    nameOf<CallRow>);
+// clang-format on
+
+struct WriteBackRow {
+    const char *name;
+    QString path; // confirmed
+    QString defaultExt, initDir, fileTitle;
+    QString defaultExtAfter, initDirAfter, fileTitleAfter;
+    std::int16_t fileExtAfter;
+};
+
+class WriteBack : public ::testing::TestWithParam<WriteBackRow> {};
+
+// A confirmed choice: the texts handed over and not the dialog's to change come back as they
+// were (trimmed of spaces where the object trims), the others from the choice.
+TEST_P(WriteBack, OfAConfirmedChoice) {
+    const WriteBackRow &row = GetParam();
+    ScopedDialogFunctions scope(
+        [&](OPENFILENAMEA *rec) { return answerWithPath(rec, row.path.toUtf8()); });
+    OpenSave o;
+    o.setDefaultExt(row.defaultExt), o.setInitDir(row.initDir), o.setFileTitle(row.fileTitle);
+    o.setDialogTitle(u" Pick "_s);
+    o.ShowOpen();
+    EXPECT_EQ(std::tuple(o.DefaultExt(), o.InitDir(), o.FileTitle(), o.FileExt(), o.DialogTitle()),
+              std::tuple(row.defaultExtAfter, row.initDirAfter, row.fileTitleAfter,
+                         row.fileExtAfter, u" Pick "_s));
+    EXPECT_EQ(o.FileName().section(QChar(0), 0, 0), row.path);
+}
+
+const QString Img = u"C:\\img"_s;
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(OpenSave, WriteBack, ::testing::Values(
+    WriteBackRow{"DefaultExtWithNothingRemoved", Path, u" gif "_s, Img, u""_s,
+                 u" gif "_s, Img, u"a.gif\0"_s, 9},
+    WriteBackRow{"InitDirUnchangedAfterAChoiceElsewhere", u"D:\\other\\b.bmp"_s, u""_s, Img,
+                 u""_s, u""_s, Img, u"b.bmp\0"_s, 11},
+    WriteBackRow{"InitDirTrimmedOfSpacesOnly", Path, u""_s, u"  C:\\img\0 "_s, u""_s,
+                 u""_s, u"C:\\img\0"_s, u"a.gif\0"_s, 9},
+    WriteBackRow{"FileTitleKeepsTheTailOfTheOldOne", Path, u""_s, Img, u"old-title.bmp"_s,
+                 u""_s, Img, u"a.gif\0tle.bmp"_s, 9},
+    // Positions count characters of FileName, not bytes of the 8-bit path (9 here).
+    WriteBackRow{"FileExtCountsCharacters", u"C:\\\u00dc\\\u00df.gif"_s, u""_s, Img, u""_s,
+                 u""_s, Img, u"\u00df.gif\0"_s, 7},
+    WriteBackRow{"FileExtZeroWithoutExtension", u"C:\\v1.2\\sheet"_s, u""_s, Img, u""_s,
+                 u""_s, Img, u"sheet\0"_s, 0}),
+    nameOf<WriteBackRow>);
+// clang-format on
 
 // The record's text is UTF-8: a new path that ends inside a wider character of the previous name
 // must still leave FileName as long as the buffer, or the next ShowOpen would refuse it (error 5).

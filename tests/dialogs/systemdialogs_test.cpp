@@ -1,58 +1,170 @@
 // OpenSave with the Qt dialog behind it, offscreen, answered by key clicks.
 
 #include "dialogs/opensave.h"
+#include "testrows.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+
 namespace mosaikon {
 namespace {
 
 using namespace Qt::Literals::StringLiterals;
 
-// Save or open, owned by the main window or not, the filter number, what is typed (Escape when
-// nothing) and the file chosen.
-TEST(SystemDialogs, AnswerOpenSave) {
-    int argc = 1;
-    char name[] = "test", *argv[] = {name};
-    QApplication app(argc, argv);
+class Application : public ::testing::Environment {
+    void SetUp() override { app_ = std::make_unique<QApplication>(argc_, argv_); }
+    void TearDown() override { app_.reset(); }
+
+    int argc_ = 1;
+    char name_[5] = "test";
+    char *argv_[1] = {name_};
+    std::unique_ptr<QApplication> app_;
+};
+const auto *const application = ::testing::AddGlobalTestEnvironment(new Application);
+
+// Plays `user` on the file dialog once it shows; `user` ends by closing it. Should the dialog
+// still be open after it, a failed check having cut it short, that fails the test and closes
+// the dialog (a cancel), so the call under test ends instead of waiting for an answer.
+void whenTheDialogShows(std::function<void(QFileDialog *)> user) {
+    QTimer::singleShot(0, [user = std::move(user)] {
+        QFileDialog *dialog = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *d = qobject_cast<QFileDialog *>(w); d != nullptr && d->isVisible())
+                dialog = d;
+        ASSERT_NE(dialog, nullptr) << "no file dialog shows";
+        user(dialog);
+        if (dialog->isVisible()) {
+            ADD_FAILURE() << "the file dialog is still open";
+            dialog->reject();
+        }
+    });
+}
+
+// Types `text` into the file name field one character at a time, any script included. The
+// field has the focus, as it has for a user; without it the dialog takes every folder named on
+// the way as one more selected file.
+QLineEdit *type(QFileDialog *dialog, const QString &text) {
+    auto *edit = dialog->findChild<QLineEdit *>(u"fileNameEdit"_s);
+    dialog->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+    edit->setFocus();
+    for (const QChar c : text) QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, c, {});
+    return edit;
+}
+
+struct AnswerRow {
+    const char *name;
+    bool save;
+    bool owned; // by a main window, which the dialog then blocks
+    std::int16_t filterIndex;
+    QString typed; // then Return; nothing typed: Escape
+    QString chosen;
+};
+
+class Answers : public ::testing::TestWithParam<AnswerRow> {};
+
+TEST_P(Answers, ComeBackThroughOpenSave) {
+    const AnswerRow &row = GetParam();
     QTemporaryDir dir;
     QFile(dir.filePath(u"sheet.gif"_s)).open(QIODevice::WriteOnly);
     QWidget mainWindow;
     mainWindow.show();
-    const std::tuple<bool, bool, std::int16_t, QString, QString> rows[] = {
-        {false, false, 1, u"sheet.gif"_s, u"sheet.gif"_s},
-        {false, true, 2, {}, {}},
-        {true, false, 2, u"new"_s, u"new.gif"_s}};
-    for (const auto &[save, owned, index, typed, chosen] : rows) {
-        OpenSave o;
-        o.sethWnd(owned ? std::int32_t(mainWindow.winId()) : 0), o.setFilterIndex(index);
-        o.setFilter(u"Images|*.gif;*.jpg|All|*.*"_s), o.setInitDir(dir.path());
-        o.setDefaultExt(u"gif"_s);
-        QTimer::singleShot(0, [&] {
-            QFileDialog *d = nullptr;
-            for (QWidget *w : QApplication::topLevelWidgets())
-                d = d ? d : qobject_cast<QFileDialog *>(w);
-            ASSERT_NE(d, nullptr);
-            EXPECT_EQ(std::pair(d->nameFilters(), d->directory().path()),
-                      std::pair(QStringList{u"Images (*.gif *.jpg)"_s, u"All (*)"_s}, dir.path()));
-            // Without an owner no window is blocked: the main window stays usable.
-            EXPECT_EQ(QApplication::activeModalWidget(), owned ? d : nullptr);
-            auto *edit = d->findChild<QLineEdit *>(u"fileNameEdit"_s);
-            QTest::keyClicks(edit, typed);
-            QTest::keyClick(edit, typed.isEmpty() ? Qt::Key_Escape : Qt::Key_Return);
-        });
-        save ? o.ShowSave() : o.ShowOpen();
-        EXPECT_EQ(std::pair(o.FileName().section(QChar(0), 0, 0), o.FilterIndex()),
-                  std::pair(chosen.isEmpty() ? chosen : dir.filePath(chosen), index));
-    }
+    OpenSave o;
+    o.sethWnd(row.owned ? std::int32_t(mainWindow.winId()) : 0), o.setFilterIndex(row.filterIndex);
+    o.setFilter(u"Images|*.gif;*.jpg|All|*.*"_s), o.setInitDir(dir.path());
+    o.setDefaultExt(u"gif"_s);
+    whenTheDialogShows([&](QFileDialog *d) {
+        EXPECT_EQ(std::pair(d->nameFilters(), d->directory().path()),
+                  std::pair(QStringList{u"Images (*.gif *.jpg)"_s, u"All (*)"_s}, dir.path()));
+        EXPECT_EQ(QApplication::activeModalWidget(), row.owned ? d : nullptr);
+        QTest::keyClick(type(d, row.typed), row.typed.isEmpty() ? Qt::Key_Escape : Qt::Key_Return);
+    });
+    row.save ? o.ShowSave() : o.ShowOpen();
+    EXPECT_EQ(
+        std::pair(o.FileName().section(QChar(0), 0, 0), o.FilterIndex()),
+        std::pair(row.chosen.isEmpty() ? row.chosen : dir.filePath(row.chosen), row.filterIndex));
 }
+
+INSTANTIATE_TEST_SUITE_P(SystemDialogs, Answers,
+                         ::testing::Values(AnswerRow{"OpenConfirmed", false, false, 1,
+                                                     u"sheet.gif"_s, u"sheet.gif"_s},
+                                           AnswerRow{"OpenOwnedCancelled", false, true, 2, {}, {}},
+                                           AnswerRow{"SaveGetsTheDefaultSuffix", true, false, 2,
+                                                     u"new"_s, u"new.gif"_s}),
+                         nameOf<AnswerRow>);
+
+// An existing file under `root` whose path takes exactly `bytes` bytes of UTF-8: folders of 30
+// `letter`s, then a name of 'x's ending in ".gif".
+QString fileAtPathOf(const QString &root, QChar letter, qsizetype bytes) {
+    QString path = root;
+    const auto left = [&] { return bytes - path.toUtf8().size(); };
+    while (left() > 100) path += u'/' + QString(30, letter);
+    QDir().mkpath(path);
+    path += u'/' + QString(left() - 5, u'x') + u".gif"_s;
+    QFile(path).open(QIODevice::WriteOnly);
+    return path;
+}
+
+struct LongPathRow {
+    const char *name;
+    bool save;
+    QChar letter; // of the folders
+    qsizetype bytes;
+    bool fits; // in the 259 bytes that a MaxFileSize of 260 leaves for the path
+};
+
+class LongPaths : public ::testing::TestWithParam<LongPathRow> {};
+
+// A path that does not fit is refused while the dialog stays open and says why; the user can
+// then cancel. A path that just fits comes back whole, positions counted in characters.
+TEST_P(LongPaths, ComeBackWholeOrAreRefused) {
+    const LongPathRow &row = GetParam();
+    QTemporaryDir dir;
+    const QString path = fileAtPathOf(dir.path(), row.letter, row.bytes);
+    ASSERT_EQ(std::pair(path.toUtf8().size(), QFile::exists(path)), std::pair(row.bytes, true));
+    OpenSave o;
+    o.setFileTitle(u"before"_s);
+    whenTheDialogShows([&](QFileDialog *d) {
+        QTest::keyClick(type(d, path), Qt::Key_Return);
+        if (row.fits) return;
+        QPointer box = d->findChild<QMessageBox *>(u"pathTooLong"_s);
+        ASSERT_TRUE(box != nullptr && box->isVisible() && d->isVisible()) << "no refusal shows";
+        EXPECT_TRUE(box->text().contains(
+            u"too long for the program: it takes %1 bytes, and at most 259 fit."_s.arg(row.bytes)))
+            << box->text().toStdString();
+        QTest::keyClick(box, Qt::Key_Escape);
+        EXPECT_TRUE(d->isVisible() && (box.isNull() || !box->isVisible()));
+        QTest::keyClick(d->findChild<QLineEdit *>(u"fileNameEdit"_s), Qt::Key_Escape);
+    });
+    row.save ? o.ShowSave() : o.ShowOpen();
+    const QString name = path.section(u'/', -1);
+    if (row.fits)
+        EXPECT_EQ(std::tuple(o.FileName().section(QChar(0), 0, 0), o.FileTitle(), o.FileExt()),
+                  std::tuple(path, name + QChar(0), path.size() - 3));
+    else
+        EXPECT_EQ(std::pair(o.FileName(), o.FileTitle()), std::pair(u""_s, u"before"_s));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SystemDialogs, LongPaths,
+    ::testing::Values(LongPathRow{"DeepFoldersJustFit", false, u'd', 259, true},
+                      LongPathRow{"DeepFoldersOneByteOver", false, u'd', 260, false},
+                      LongPathRow{"ThreeByteCharactersJustFit", false, u'\u3042', 259, true},
+                      LongPathRow{"ThreeByteCharactersOver", false, u'\u3042', 330, false},
+                      LongPathRow{"SaveOneByteOver", true, u'd', 260, false}),
+    nameOf<LongPathRow>);
 
 } // namespace
 } // namespace mosaikon
