@@ -14,6 +14,11 @@ void checkIndex(int index) {
     if (index < 0 || index >= SlotCount) raise(SubscriptOutOfRange);
 }
 
+bool onView(float v) {
+    const double pixel = roundHalfEven(static_cast<double>(v));
+    return pixel >= 0 && pixel < ViewSize; // false for NaN
+}
+
 } // namespace
 
 float cursorCellFromPixel(float v) {
@@ -29,6 +34,7 @@ std::string tileNumberText(float number) {
 }
 
 void SlotGrid::moveCursor(float x, float y) {
+    if (!onView(x) || !onView(y)) return;
     CursorCol = cursorCellFromPixel(x);
     CursorRow = cursorCellFromPixel(y);
 }

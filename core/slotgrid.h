@@ -62,7 +62,10 @@ public:
     std::uint8_t OriginRow = 0;
     PixelSurface source{ViewSize, ViewSize, SourceBackground};
 
-    // The pointer moved to view pixel (x, y): the cursor follows the cell under it.
+    // The pointer moved to view pixel (x, y): the cursor follows the cell under it. A position off
+    // the view (rounded outside 0..255 on either axis) leaves the cursor as it was: a button held
+    // on the view brings it moves from anywhere on the screen, and the cursor only ever holds one
+    // of the view's cells, 0..7 each way.
     void moveCursor(float x, float y);
 
     // Tile drop: attribute 0x21, the cursor's cell enlarged into the slot picture, Tag = the

@@ -2,6 +2,7 @@
 
 #include "adjustmentbox.h"
 #include "clipboard.h"
+#include "commandbutton.h"
 #include "controldrag.h"
 #include "errorreport.h"
 #include "gridoverlay.h"
@@ -26,10 +27,9 @@ constexpr int ClientHeight = 513;
 constexpr int SlotsLeft = 264;
 
 QPushButton *makeButton(const char *name, const char *caption, QRect geometry, QWidget *parent) {
-    auto *button = new QPushButton(QString::fromLatin1(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
+    auto *button =
+        new CommandButton(QString::fromLatin1(name), QString::fromLatin1(caption), parent);
     button->setGeometry(geometry);
-    button->setAutoDefault(false);
     return button;
 }
 

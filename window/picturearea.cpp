@@ -46,6 +46,14 @@ void PictureArea::paintEvent(QPaintEvent *) {
 }
 
 void PictureArea::mousePressEvent(QMouseEvent *event) {
+    // While a button is held here, Qt brings this area the presses of other buttons made anywhere
+    // on the screen; only a press inside the area is a press on it.
+    const QPointF at = event->position();
+    if (at.x() < 0 || at.y() < 0 || at.x() >= width() || at.y() >= height()) return;
+    // The pointer is where it was pressed, whether or not a move told so before (one made while
+    // another window covered the area never reached it): the press moves the pointer first.
+    Q_EMIT mouseMove(buttonState(event->buttons()), shiftState(event->modifiers()), float(at.x()),
+                     float(at.y()));
     if (event->button() == Qt::LeftButton && !dragImage_.isNull()) {
         clickButton_ = Qt::NoButton;
         dragControl(this, dragImage_, dragHotSpot_);
@@ -53,14 +61,15 @@ void PictureArea::mousePressEvent(QMouseEvent *event) {
     }
     const bool clickable = event->button() == Qt::LeftButton || event->button() == Qt::RightButton;
     clickButton_ = clickable ? event->button() : Qt::NoButton;
-    const QPointF at = event->position();
     Q_EMIT mouseDown(buttonCode(event->button()), shiftState(event->modifiers()), float(at.x()),
                      float(at.y()));
 }
 
 void PictureArea::mouseDoubleClickEvent(QMouseEvent *event) {
-    // Only the left button knows double clicks; its second press raises neither press nor click.
-    if (event->button() == Qt::LeftButton) {
+    // An area that drags starts a drag on every left press, the second of a double click too.
+    // Elsewhere the second left press raises neither press nor click: the double click counts
+    // as one click.
+    if (event->button() == Qt::LeftButton && dragImage_.isNull()) {
         clickButton_ = Qt::NoButton;
         return;
     }

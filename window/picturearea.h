@@ -12,12 +12,14 @@ namespace mosaikon {
 // colour and an optional thin border (BorderStyle 1) drawn over the surface's outermost ring of
 // pixels, so the picture keeps its place whether or not the border shows.
 //
-// Events follow the window's rules: a press of any button raises mouseDown (1 left, 2 right,
-// 4 middle); releasing the left or right button over the same area raises clicked, after the
-// press; the second left press of a double click raises nothing. With an automatic drag set, a
-// left press starts a drag of this area at once and raises none of these. With drops accepted, a
-// release of a drag from this window over the area raises dragDropped with the dragged
-// control's name.
+// Events follow the window's rules: a press of any button inside the area raises mouseMove at
+// the press position, then mouseDown (1 left, 2 right, 4 middle); releasing the left or right
+// button over the same area raises clicked, after the press; the second left press of a double
+// click raises nothing more. A press outside the area (one Qt brings it while another button is
+// held here) raises nothing. With an automatic drag set, every left press inside, the second of
+// a double click too, starts a drag of this area at once after its mouseMove and raises nothing
+// else. With drops accepted, a release of a drag from this window over the area raises
+// dragDropped with the dragged control's name.
 class PictureArea : public QWidget {
     Q_OBJECT
 

@@ -68,6 +68,25 @@ QImage clearedTarget(QSize size, QImage::Format format) {
     return image;
 }
 
+// The decoders an untrusted file may reach, each by the bytes its files begin with. Only these
+// are asked to read a file, whatever image plugins are installed.
+struct Decoder {
+    const char *format; // Qt's name of the decoder
+    QByteArrayView signature;
+};
+constexpr Decoder Decoders[] = {{"gif", "GIF87a"},
+                                {"gif", "GIF89a"},
+                                {"jpeg", "\xFF\xD8\xFF"},
+                                {"bmp", "BM"},
+                                {"png", "\x89PNG\r\n\x1A\n"}};
+
+// The decoder for a file that begins with `head`; raises InvalidPicture when none is.
+const char *decoderFor(const QByteArray &head) {
+    for (const Decoder &decoder : Decoders)
+        if (head.startsWith(decoder.signature)) return decoder.format;
+    raiseInvalidPicture(QStringLiteral("Unsupported image format"));
+}
+
 } // namespace
 
 PixelSurface loadSheetPicture(const QString &path) {
@@ -80,8 +99,10 @@ PixelSurface loadSheetPicture(const QString &path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) raise(PathFileAccessError);
 
-    QImageReader reader(&file);
-    reader.setDecideFormatFromContent(true);
+    // The decoder chosen here reads the file: with the format named and detection off, Qt looks
+    // no further.
+    QImageReader reader(&file, decoderFor(file.peek(8)));
+    reader.setAutoDetectImageFormat(false);
     reader.setAllocationLimit(FullDecodeLimitMb);
     QSize size = reader.size();
     if (size.isValid() && reader.supportsOption(QImageIOHandler::ClipRect)) {

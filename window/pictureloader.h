@@ -9,16 +9,16 @@ namespace mosaikon {
 // The largest picture that is decoded whole: 8192 x 8192 pixels at 32 bits, in megabytes.
 inline constexpr int FullDecodeLimitMb = 256;
 
-// Reads the picture file at `path` (GIF, JPEG, BMP, or anything else Qt's readers know, told
-// apart by content) for the source view: its top-left 256 x 256 pixels at most, transparent parts
-// on black. Only that corner is decoded where the format allows it (JPEG); other formats are
-// decoded whole up to FullDecodeLimitMb, and a header claiming more is refused before anything
-// is allocated.
+// Reads the picture file at `path` for the source view: its top-left 256 x 256 pixels at most,
+// transparent parts on black. The bytes the file begins with choose its decoder, whatever its
+// name: GIF, JPEG, BMP or PNG, and no other, whatever image plugins are installed. Only the
+// corner is decoded where the format allows it (JPEG); other formats are decoded whole up to
+// FullDecodeLimitMb, and a header claiming more is refused before anything is allocated.
 //
 // Raises FileNotFound (53) for a missing file, PathFileAccessError (75) for one that is no
-// regular file (a folder, a FIFO, a device) or cannot be opened, and InvalidPicture (481), with
-// the reader's message, for one that is no readable picture (a JPEG whose decoding would need
-// more than FullDecodeLimitMb included).
+// regular file (a folder, a FIFO, a device) or cannot be opened, and InvalidPicture (481) for
+// one of any other format ("Unsupported image format") or one its decoder cannot read, with the
+// decoder's message (a JPEG whose decoding would need more than FullDecodeLimitMb included).
 PixelSurface loadSheetPicture(const QString &path);
 
 } // namespace mosaikon

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
 #include <functional>
 #include <optional>
 #include <string>
@@ -139,6 +140,18 @@ TEST(SlotGrid, CursorCellFromPixelRoundsHalfToEvenThenTruncates) {
         {0, 0},   {31, 0},  {32, 1},   {31.5f, 1},   {32.5f, 1}, {30.5f, 0}, {255, 7},
         {256, 8}, {-31, 0}, {-32, -1}, {-31.5f, -1}, {-63, -1},  {-64, -2}};
     for (auto [pixel, cell] : rows) EXPECT_EQ(cursorCellFromPixel(pixel), cell) << pixel;
+}
+
+// Moves in turn and the cursor after each: a position that rounds off the view leaves it.
+TEST(SlotGrid, MoveCursorTakesOnlyCellsOfTheView) {
+    const std::tuple<float, float, float, float> moves[] = {
+        {100, 40, 3, 1},     {-1, 40, 3, 1},   {40, 300, 3, 1},     {-32, -32, 3, 1},
+        {255.4f, 255, 7, 7}, {-0.5f, 0, 0, 0}, {255.5f, 100, 0, 0}, {NAN, 9, 0, 0}};
+    SlotGrid g;
+    for (auto [x, y, col, row] : moves) {
+        g.moveCursor(x, y);
+        EXPECT_EQ(std::pair(g.CursorCol, g.CursorRow), std::pair(col, row)) << x << "," << y;
+    }
 }
 
 // The value set before the step (-1: none), the value after it, and the whole picture then as

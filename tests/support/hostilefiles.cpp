@@ -77,6 +77,14 @@ QList<HostileFile> hostileFiles() {
         {"24-bit.bmp", bytes(bmp), Loads},
         {"32-bit.bmp", bytes(encoded(sheet.convertToFormat(QImage::Format_ARGB32), "BMP")), Loads},
         {"sprite sheet \u00e4.gif", bytes(gif), Loads},
+        {"sheet.png", bytes(encoded(sheet, "PNG")), Loads},
+        {"gif-named.bmp", bytes(gif), Loads}, // the content chooses, not the name
+        // Pictures of formats outside GIF, JPEG, BMP and PNG, which Qt's installed readers know.
+        {"sheet.xpm", bytes(encoded(paletted, "XPM")), 481},
+        {"sheet.ico", bytes(encoded(sheet, "ICO")), 481},
+        {"sheet.ppm", bytes(encoded(sheet, "PPM")), 481},
+        {"sheet.xbm", bytes(encoded(sheet, "XBM")), 481},
+        {"xpm-named.gif", bytes(encoded(paletted, "XPM")), 481},
         {"missing.gif", [](const QString &) { return true; }, 53},
         {"folder.gif", [](const QString &p) { return ::mkdir(qPrintable(p), 0700) == 0; }, 75},
         // Once hung for ever: opening a FIFO that nobody writes to waits for a writer.

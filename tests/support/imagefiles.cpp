@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 
 namespace mosaikon::testing {
 
@@ -27,6 +28,18 @@ QImage lopsidedSheet(int width, int height, bool paletted) {
 
 QByteArray gifBytes(const QImage &image, int transparentIndex) {
     return encodeGif(image, transparentIndex);
+}
+
+QImage decodedPicture(const QString &path) {
+    QImageReader reader(path);
+    const QSize size = reader.size();
+    QImage picture;
+    if (size.isValid() && qint64(size.width()) * size.height() * 4 <= reader.allocationLimit()
+                                                                          << 20) {
+        picture = QImage(size, reader.imageFormat());
+        picture.fill(0);
+    }
+    return reader.read(&picture) ? picture : QImage();
 }
 
 bool writeFile(const QString &path, const QByteArray &bytes) {

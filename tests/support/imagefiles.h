@@ -16,6 +16,12 @@ QImage lopsidedSheet(int width, int height, bool paletted = false);
 // `transparentIndex` >= 0 a graphic control block marks that palette entry transparent.
 QByteArray gifBytes(const QImage &image, int transparentIndex = -1);
 
+// The picture in the file at `path` as the test reads it, apart from the program's loader: Qt's
+// decoder for the file's content, the whole picture within Qt's default allocation limit, into
+// a transparent picture, so what a cut-off file never reaches stays transparent. Null when the
+// decoder reads nothing.
+QImage decodedPicture(const QString &path);
+
 // Writes `bytes` to `path`; false when it cannot.
 bool writeFile(const QString &path, const QByteArray &bytes);
 

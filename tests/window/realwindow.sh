@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The program on a real X server with the real pointer, open dialog and clipboard: the window as it
-# starts and its empty export, then a session building the three-slot example, then a clean close.
+# starts and its empty export, then a session building the three-slot example, gestures at the
+# edges of the pointer and keyboard rules, then a clean close while a dialog waits.
 # Usage: realwindow.sh MOSAIKON CLOSEWINDOW
 set -euo pipefail
 work=$(mktemp -d) pid=
@@ -25,6 +26,9 @@ expect_clipboard() {
 slot() { echo "$((264 + 64 * ($1 % 8) + ${2:-32})) $((64 * ($1 / 8) + ${3:-32}))"; }
 click() { xdotool mousemove $1 $2 click "${3:-1}" && sleep 0.5; }
 drag() { xdotool mousemove $1 $2 mousedown 1 mousemove_relative 20 20 mousemove $3 $4 mouseup 1; }
+dialog_up() {
+    retry 'dialog=$(xdotool search --onlyvisible --name "^Open\$" | head -n1) && [[ -n $dialog ]]' || fail "no dialog"
+}
 sheet() { printf '%02x%02x%02x' "$1" "$2" $(((3 * $1 + 5 * $2) & 255)); }
 
 /usr/bin/convert -size 128x128 xc:black -channel R -fx 'i/255' -channel G -fx 'j/255' \
@@ -43,7 +47,7 @@ click 128 336
 expect_clipboard 'DC.w $0000\r\n'
 
 click 128 280
-retry 'dialog=$(xdotool search --onlyvisible --name "^Open\$" | head -n1) && [[ -n $dialog ]]' || fail "no dialog"
+dialog_up
 xdotool windowfocus --sync "$dialog" type --delay 20 "$work/sheet.bmp"
 xdotool key Return
 expect_pixels "40 40 $(sheet 20 20)" "200 100 $(sheet 100 50)" "250 5 $(sheet 125 2)"
@@ -61,6 +65,54 @@ expect_pixels "$(slot 9 0 32) 000000" "$(slot 0 0 32) $(sheet 0 8)"
 for x_y in "76 388" "76 388" "76 436" "128 336"; do click $x_y; done # boxes, then the export
 expect_clipboard 'DC.w $0003\r\nDC.b $E8,$81,$F0,$00,$21\r\nDC.b $F8,$81,$00,$22,$61\r\nDC.b $08,$80,$10,$EE,$E1\r\n'
 
+
+# A left press off the view while the right is held there drags nothing, so no slot gets a tile
+# number the user never chose, and the export (the vertical box now checked too) still works.
+xdotool mousemove 100 20 mousedown 3 mousemove 40 300 mousedown 1 mousemove 296 32 mouseup 1 mouseup 3
+sleep 0.5
+click 76 388
+click 128 336
+expect_clipboard 'DC.w $0003\r\nDC.b $E8,$81,$E8,$00,$21\r\nDC.b $F8,$81,$F8,$22,$61\r\nDC.b $08,$80,$08,$EE,$E1\r\n'
+expect_pixels "$(slot 0 2 5) $(sheet 0 1)"
+
+# A click on a tile, then at once a drag of it: the second press is a double click, and drags.
+xdotool mousemove 48 80 click 1 mousedown 1 mousemove_relative 20 20 mousemove $(slot 27) mouseup 1
+expect_pixels "$(slot 27 2 5) $(sheet 16 33)" "$(slot 27 61 58) $(sheet 31 46)"
+
+# A press with no move before it: the pointer moved while an error report blocked the window.
+printf 'no picture\n' >"$work/words.gif"
+xdotool mousemove 16 16 sleep 0.3 mousemove 128 280 click 1
+dialog_up
+xdotool windowfocus --sync "$dialog" type --delay 20 "$work/words.gif"
+xdotool key Return
+retry 'report=$(xdotool search --onlyvisible --name "^Mosaikon\$" | grep -vx "$wid" | head -n1) && [[ -n $report ]]' ||
+    fail "no error report"
+xdotool mousemove 200 200 sleep 0.3 windowfocus --sync "$report" key Return
+retry '! xdotool search --onlyvisible --name "^Mosaikon\$" | grep -qvx "$wid"' || fail "the report stayed"
+xdotool mousedown 1 mousemove_relative 20 20 mousemove $(slot 28) mouseup 1
+expect_pixels "$(slot 28 2 5) $(sheet 96 97)" "$(slot 28 61 58) $(sheet 111 110)"
+
+# Return and Enter on the keypad press the focused button: Load Image (focused by the load above;
+# each press shows a dialog), then the export (Shift+Tab from the horizontal box, just cleared).
+for key in Return KP_Enter; do
+    xdotool windowfocus --sync "$wid" key $key
+    dialog_up
+    xdotool windowfocus --sync "$dialog" key Escape
+    retry '! xdotool search --onlyvisible --name "^Open\$" >/dev/null' || fail "the dialog stayed"
+done
+click 76 436
+table='DC.w $0005\r\nDC.b $F0,$81,$E8,$00,$21\r\nDC.b $00,$80,$F8,$22,$61\r\nDC.b $10,$80,$08,$EE,$E1\r\n'
+table+='DC.b $20,$80,$18,$42,$21\r\nDC.b $30,$80,$18,$CC,$21\r\n'
+for key in Return KP_Enter; do
+    printf 'earlier text' | xclip -selection clipboard -i
+    expect_clipboard 'earlier text'
+    xdotool windowfocus --sync "$wid" key shift+Tab shift+Tab shift+Tab $key key Tab Tab Tab
+    expect_clipboard "$table"
+done
+
+# The window closed while its open dialog waits: the program ends, and cleanly.
+click 128 280
+dialog_up
 "$2" "$wid"
 retry '! kill -0 "$pid" 2>/dev/null' || fail "the program did not end when its window closed"
 wait "$pid" || fail "the program ended with status $?"

@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -80,12 +81,32 @@ class WindowTest : public QObject {
     }
     void click(QPoint at, int b = 1) { QTest::mouseClick(win(), Qt::MouseButton(b), {}, at); }
     void exportNow() { click(form->Command3->geometry().center()); }
-    void drop(int slot, const char *source) { // offscreen no drag enters: straight to the view
+    // Offscreen no drag enters: the drop goes straight to the view, at `at` inside it.
+    void drop(int slot, const char *source, QPointF at = {32, 32}) {
         QMimeData data;
         data.setData(controlMimeType(), source);
-        QDropEvent event(QPointF(32, 32), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QDropEvent event(at, Qt::CopyAction, &data, Qt::LeftButton, {});
         static_cast<QObject *>(view(slot))->event(&event);
     }
+    QString cursor() const {
+        return QString("%1,%2").arg(form->grid.CursorCol).arg(form->grid.CursorRow);
+    }
+    // Notes the tile cursor as each drag from `source` starts: a drag makes its QDrag, no widget,
+    // a child of the control dragged.
+    struct DragWatch : QObject {
+        const WindowTest &test;
+        QStringList started;
+        DragWatch(const WindowTest &t, QObject *source)
+            : test(t) {
+            source->installEventFilter(this);
+        }
+        bool eventFilter(QObject *, QEvent *e) override {
+            if (e->type() == QEvent::ChildAdded &&
+                !static_cast<QChildEvent *>(e)->child()->isWidgetType())
+                started << test.cursor();
+            return false;
+        }
+    };
     // The drag begun at `from` in the source view and released over slot view `slot`. The pointer
     // comes from a bare spot: a move to where it already is would be dropped.
     void dragTile(QPoint from, int slot) {
@@ -173,6 +194,8 @@ private Q_SLOTS:
             QCOMPARE(QApplication::focusWidget(), order[i]);
         }
 
+        for (auto *button : form->findChildren<QPushButton *>()) // none is the default button
+            QVERIFY(!button->isDefault() && !button->autoDefault());
         QCOMPARE(imageOf(form->grid.source), enlarged({}, 0, 0, 2, 256));
         QCOMPARE(form->Check1->value() + form->Check2->value(), 0);
 
@@ -199,17 +222,18 @@ private Q_SLOTS:
     }
 
     void slotGestures() {
-        // On slot 27 holding tile 38, with the source cursor there: L, R, M a left, right, middle
-        // click; D a left double click; X a left press released on slot 28; T a drag of tile 202;
-        // O, o an origin drop on slot 27, on slot 0; c, C drops named "command4", "Command44".
+        // On slot 27 holding tile 38 (empty after "-"), with the source cursor there: L, R, M a
+        // left, right, middle click; D a left double click; X a left press released on slot 28;
+        // T a drag of tile 202; O, o an origin drop on slot 27, on slot 0; c, C drops named
+        // "command4", "Command44".
         const std::pair<const char *, const char *> rows[] = {
             {"", "38/21 @0"},      {"L", "38/61 @0"},   {"LLLL", "38/21 @0"}, {"R", "/61 @0"},
             {"M", "38/21 @0"},     {"D", "38/61 @0"},   {"X", "38/21 @0"},    {"LLR", "/e1 @0"},
             {"LLRT", "202/21 @0"}, {"LT", "202/21 @0"}, {"LO", "38/61 @27"},  {"Lo", "38/61 @0"},
-            {"Lc", "38/21 @0"},    {"LC", "38/21 @0"}};
+            {"Lc", "38/21 @0"},    {"LC", "38/21 @0"},  {"-L", "/61 @0"}};
         for (const auto &[moves, expected] : rows) {
             restart(true);
-            dragTile({100, 40}, 27);
+            if (moves[0] != '-') dragTile({100, 40}, 27);
             for (const char g : std::string_view(moves)) {
                 if (const auto b = QByteArray("LRM").indexOf(g); b >= 0)
                     click(slotAt(27), int(1 << b));
@@ -230,6 +254,187 @@ private Q_SLOTS:
                 QCOMPARE(largestDifference(view(i)->grab().toImage(), slotImage(i)) > 0,
                          i == origin);
         }
+    }
+
+    void sourceViewGestures_data() {
+        // Steps at window points, the view's own: m a move; L, R a left, right press and l, r its
+        // release; D a left double click; S a left press and release that reach the view alone,
+        // no move before them (as when a window that covered the view has gone). Then the cursor
+        // cell as each drag started, the cursor after, and slot 27 after a drop of each drag.
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("expected");
+        const char *rows[][3] = {
+            {"a move", "m100,40", "drags , cursor 3,1, slot /0"},
+            {"moves off the view, a button held", "m100,40 R100,40 m40,300 m-40,20 m300,10 r300,10",
+             "drags , cursor 3,1, slot /0"},
+            {"a left press off the view, the right held",
+             "m100,20 R100,20 m40,300 L40,300 m296,32 l296,32 r296,32",
+             "drags , cursor 3,0, slot /0"},
+            {"a left press on the view, the right held", "R100,20 L200,100 l200,100 r200,100",
+             "drags 6,3, cursor 6,3, slot 108/21"},
+            {"a double click", "D100,40", "drags 3,1 3,1, cursor 3,1, slot 38/21"},
+            {"a press with no move before it", "m100,40 S200,200",
+             "drags 6,6, cursor 6,6, slot 204/21"},
+            {"grid lines crossing at (31, 31)", "m100,40 L31,31 l31,31",
+             "drags 0,0, cursor 0,0, slot 0/21"},
+            {"grid lines crossing at (32, 32)", "L32,32 l32,32",
+             "drags 1,1, cursor 1,1, slot 34/21"},
+            {"grid lines crossing at (0, 0)", "m100,40 S0,0", "drags 0,0, cursor 0,0, slot 0/21"},
+            {"grid lines crossing at (255, 255)", "L255,255 l255,255",
+             "drags 7,7, cursor 7,7, slot 238/21"}};
+        for (const auto &[row, steps, expected] : rows) QTest::newRow(row) << steps << expected;
+    }
+    void sourceViewGestures() {
+        QFETCH(QString, steps);
+        QFETCH(QString, expected);
+        restart(true);
+        const DragWatch drags(*this, form->Picture1);
+        for (const QString &step : steps.split(' ')) {
+            const QStringList xy = step.mid(1).split(',');
+            const QPoint at(xy[0].toInt(), xy[1].toInt());
+            const Qt::MouseButton button =
+                QString("LlDS").contains(step[0]) ? Qt::LeftButton : Qt::RightButton;
+            if (step[0] == 'm') QTest::mouseMove(win(), at);
+            if (step[0].isUpper() && step[0] != 'D' && step[0] != 'S')
+                QTest::mousePress(win(), button, {}, at);
+            if (step[0].isLower() && step[0] != 'm') QTest::mouseRelease(win(), button, {}, at);
+            if (step[0] == 'D') QTest::mouseDClick(win(), button, {}, at);
+            for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+                QMouseEvent bare(type, at, form->Picture1->mapToGlobal(at), button,
+                                 type == QEvent::MouseButtonPress ? button : Qt::NoButton, {});
+                if (step[0] == 'S') QApplication::sendEvent(form->Picture1, &bare);
+            }
+        }
+        for (qsizetype n = 0; n < drags.started.size(); ++n) drop(27, "Picture1");
+        QCOMPARE(QString("drags %1, cursor %2, slot %3")
+                     .arg(drags.started.join(' '), cursor(), state(27)),
+                 expected);
+    }
+
+    void drops_data() {
+        // Where a drag is released, what it carries (a control's name, or text), the point inside
+        // the target; slot 27's state and the origin after. Offscreen no drag is in progress, so
+        // Qt names no source: every drag looks as if it came from another program and must be
+        // refused when it enters. A control's drag onto a slot is dropped straight on it instead.
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("carries");
+        QTest::addColumn<QPointF>("at");
+        QTest::addColumn<QString>("expected");
+        const std::tuple<const char *, const char *, const char *, QPointF, const char *> rows[] = {
+            {"tile, slot's middle", "27", "Picture1", {32, 32}, "38/21 @0"},
+            {"tile, slot's top-left", "27", "Picture1", {0, 0}, "38/21 @0"},
+            {"tile, slot's bottom-right", "27", "Picture1", {63, 63}, "38/21 @0"},
+            {"tile, slot's left edge", "27", "Picture1", {0.4, 61.5}, "38/21 @0"},
+            {"origin on a slot", "27", "Command4", {5, 60}, "/0 @27"},
+            {"from another program", "27", "Picture1 from elsewhere", {32, 32}, "refused /0 @0"},
+            {"foreign data", "27", "text", {32, 32}, "refused /0 @0"},
+            {"origin on Load Image", "Command1", "Command4", {9, 9}, "refused /0 @0"},
+            {"origin on the export", "Command3", "Command4", {9, 9}, "refused /0 @0"},
+            {"origin on a box", "Check1", "Command4", {9, 9}, "refused /0 @0"},
+            {"origin on the other box", "Check2", "Command4", {9, 9}, "refused /0 @0"},
+            {"origin on the source view", "Picture1", "Command4", {9, 9}, "refused /0 @0"},
+            {"origin on the window", "Form1", "Command4", {220, 470}, "refused /0 @0"},
+            {"origin on itself", "Command4", "Command4", {9, 9}, "refused /0 @0"}};
+        for (const auto &[row, target, carries, at, expected] : rows)
+            QTest::newRow(row) << target << carries << at << expected;
+    }
+    void drops() {
+        QFETCH(QString, target);
+        QFETCH(QString, carries);
+        QFETCH(QPointF, at);
+        QFETCH(QString, expected);
+        restart(true);
+        QTest::mouseMove(win(), {260, 500}); // from a bare spot: a move to the same point is lost
+        QTest::mouseMove(win(), {100, 40});
+        QString result;
+        if (target == "27" && !carries.contains(' ') && carries != "text") {
+            drop(27, qPrintable(carries), at);
+        } else {
+            QWidget *to = target == "27" ? view(27) : form->findChild<QWidget *>(target);
+            QMimeData data;
+            data.setData(carries == "text" ? "text/plain" : controlMimeType(),
+                         carries.section(' ', 0, 0).toLatin1());
+            QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(to ? to : form.get(), &enter);
+            // Qt brings a drop only to a target that took the drag in; these get it anyway.
+            if (to != view(27)) QApplication::sendEvent(to ? to : form.get(), &drop);
+            result = enter.isAccepted() || drop.isAccepted() ? "taken " : "refused ";
+        }
+        const int origin = form->grid.OriginRow * 8 + form->grid.OriginCol;
+        QCOMPARE(result + state(27) + " @" + QString::number(origin), expected);
+        QVERIFY(slotImage(27) == (slot(27).Tag.empty() ? grey : tile(sheet, 38)));
+    }
+
+    void originButton() {
+        // A left press drags it and never clicks it; Return neither.
+        restart(true);
+        QCOMPARE(form->Command4->toolTip(), QStringLiteral("Origin"));
+        const DragWatch drags(*this, form->Command4);
+        QSignalSpy clicks(form->Command4, &QAbstractButton::clicked);
+        click(form->Command4->geometry().center());
+        QTest::mouseDClick(win(), Qt::LeftButton, {}, form->Command4->geometry().center());
+        QCOMPARE(drags.started.size(), 3);
+        QCOMPARE(clicks.size(), 0);
+    }
+
+    void keysOnFocusedButtons_data() {
+        // The focused button, the key (with its keypad or other modifier); how often it acted.
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("pressed");
+        const std::tuple<const char *, const char *, Qt::Key, Qt::KeyboardModifiers, int> rows[] = {
+            {"Load Image, Return", "Command1", Qt::Key_Return, {}, 1},
+            {"Load Image, Enter", "Command1", Qt::Key_Enter, Qt::KeypadModifier, 1},
+            {"Load Image, Space", "Command1", Qt::Key_Space, {}, 1},
+            {"Load Image, Ctrl+Return", "Command1", Qt::Key_Return, Qt::ControlModifier, 0},
+            {"export, Return", "Command3", Qt::Key_Return, {}, 1},
+            {"export, Enter", "Command3", Qt::Key_Enter, Qt::KeypadModifier, 1},
+            {"export, Space", "Command3", Qt::Key_Space, {}, 1},
+            {"export, Shift+Enter", "Command3", Qt::Key_Enter, Qt::ShiftModifier, 0},
+            {"export, Escape", "Command3", Qt::Key_Escape, {}, 0}};
+        for (const auto &[row, button, key, modifiers, pressed] : rows)
+            QTest::newRow(row) << button << int(key) << int(modifiers) << pressed;
+    }
+    void keysOnFocusedButtons() {
+        QFETCH(QString, button);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, pressed);
+        restart(false);
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        form->findChild<QWidget *>(button)->setFocus(Qt::TabFocusReason);
+        QGuiApplication::clipboard()->setText("earlier text");
+        int dialogs = 0;
+        const ScopedDialogFunctions dialog([&dialogs](OPENFILENAMEA *) { return ++dialogs, 0; });
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key),
+                        Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(dialogs + int(clipboard() == "DC.w $0000\r\n"), pressed);
+        QCOMPARE(QApplication::focusWidget()->objectName(), button);
+    }
+
+    void loadWhileItsDialogWaits() {
+        // The dialog has no owner: while it waits the window works, a second press loads on a
+        // dialog of its own, and cancelling the first one afterwards takes nothing back. Each
+        // starts from the images filter and an empty name.
+        restart(false);
+        const QByteArray fresh("Images\0*.gif;*.jpg;*.bmp\0", 26); // the filter, then the name
+        QList<QByteArray> records;
+        const ScopedDialogFunctions dialog([&](OPENFILENAMEA *rec) {
+            records << QByteArray(rec->lpstrFilter, fresh.size()) + rec->lpstrFile;
+            if (records.size() > 1) return answerWithPath(rec, name("sheet.bmp"));
+            click(slotAt(5));
+            QTest::mouseClick(form->Command1, Qt::LeftButton);
+            return 0;
+        });
+        QCOMPARE(reportDuring([&] { QTest::mouseClick(form->Command1, Qt::LeftButton); }),
+                 QString());
+        QCOMPARE(records, QList<QByteArray>({fresh, fresh}));
+        QCOMPARE(form->ImagePath, dir.filePath("sheet.bmp"));
+        QCOMPARE(imageOf(form->grid.source), enlarged(sheet, 0, 0, 2, 256));
+        QCOMPARE(state(5), QStringLiteral("/61"));
     }
 
     void loading() {
@@ -274,6 +479,8 @@ private Q_SLOTS:
         // Whether the worked example is built, the boxes, a Tag put on slot 0, report and text.
         const std::tuple<bool, Qt::CheckState, Qt::CheckState, const char *, QString, QString>
             rows[] = {{false, Qt::Unchecked, Qt::Unchecked, "", "", "DC.w $0000\r\n"},
+                      {false, Qt::Unchecked, Qt::Unchecked, "0", "",
+                       "DC.w $0001\r\nDC.b $00,$80,$00,$00,$00\r\n"},
                       {true, Qt::Unchecked, Qt::Checked, "0", "", example},
                       {true, Qt::PartiallyChecked, Qt::PartiallyChecked, "0", "", // as unchecked
                        "DC.w $0003\r\nDC.b $F0,$81,$F0,$00,$21\r\n"
