@@ -3,7 +3,7 @@
 # bin/mosaikon, the desktop entry, the icons, the AppStream metainfo and the licence).
 #
 #   cmake --preset release && cmake --build --preset release && (cd build/release && cpack)
-#   apt-get install ./build/release/mosaikon_1.0.0_amd64.deb
+#   apt-get install ./build/release/mosaikon_VERSION_amd64.deb
 #
 # The package's dependencies: what the program needs at run time beyond its shared libraries,
 # declared below, followed by what dpkg-shlibdeps computes from those libraries (package
