@@ -7,7 +7,7 @@
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mosaikon"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setApplicationVersion(QStringLiteral(MOSAIKON_VERSION_TEXT));
     QGuiApplication::setDesktopFileName(QStringLiteral("mosaikon"));
     const auto window = mosaikon::Module1::Main();
     const int status = QApplication::exec();

@@ -3,12 +3,12 @@
 # bin/mosaikon, the desktop entry, the icons, the AppStream metainfo and the licence).
 #
 #   cmake --preset release && cmake --build --preset release && (cd build/release && cpack)
-#   apt-get install ./build/release/mosaikon_1.0.0_amd64.deb
+#   apt-get install ./build/release/mosaikon_VERSION_amd64.deb
 #
-# The package's dependencies are computed from the program's shared libraries by
-# dpkg-shlibdeps (package dpkg-dev; CPack finds ELF files with `file`). On Debian 12 the Qt
-# platform plugins and the GIF and JPEG readers come with libqt6gui6, which that computation
-# already names.
+# The package's dependencies: what the program needs at run time beyond its shared libraries,
+# declared below, followed by what dpkg-shlibdeps computes from those libraries (package
+# dpkg-dev; CPack finds ELF files with `file`). On Debian 12 the Qt platform plugins and the GIF
+# and JPEG readers come with libqt6gui6, which that computation already names.
 
 include(GNUInstallDirs)
 
@@ -31,8 +31,10 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Mosaikon developers <mosaikon@users.nor
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The origin button's face; without it Qt picks another font.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-comic-neue)
+# Run-time needs no library link shows: the origin button's face (without it Qt picks another
+# font) and the clipboard helper the program hands the table to at close, so the table outlives
+# the program. CPack appends the shlibdeps result to this list.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-comic-neue, xclip")
 # The long description, in lines of fewer than 80 characters; CPack puts the summary in front and
 # indents each line for the control file.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION

@@ -72,8 +72,8 @@ public:
         if (!copy) return;
         x0_ = cols.lo;
         y0_ = rows.lo;
-        width_ = static_cast<std::size_t>(cols.hi - cols.lo + 1);
-        copy_.resize(width_ * static_cast<std::size_t>(rows.hi - rows.lo + 1));
+        width_ = offset(cols.hi + 1, cols.lo);
+        copy_.resize(width_ * offset(rows.hi + 1, rows.lo));
         for (int y = rows.lo; y <= rows.hi; ++y)
             std::copy_n(src.row(y) + cols.lo, width_,
                         copy_.begin() + static_cast<std::ptrdiff_t>(width_ * offset(y, y0_)));

@@ -147,7 +147,7 @@ void scribble(FuzzedDataProvider &in, char *buffer, std::uint32_t room, std::str
     const auto at = in.ConsumeIntegralInRange<std::size_t>(0, room);
     const auto count = in.ConsumeIntegralInRange<std::size_t>(0, room - at);
     const std::string bytes = in.ConsumeBytesAsString(count);
-    std::memcpy(buffer + at, bytes.data(), bytes.size());
+    std::copy(bytes.begin(), bytes.end(), buffer + at);
     copy.replace(at, bytes.size(), bytes);
 }
 
@@ -169,7 +169,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QString userForm = anyText(in, 200);
     checkFilterForms(dialog, userForm);
 
-    dialog.setCancelError(in.ConsumeBool() ? in.ConsumeIntegral<std::int16_t>() : 0);
+    dialog.setCancelError(in.ConsumeBool() ? in.ConsumeIntegral<std::int16_t>() : std::int16_t{0});
     dialog.setMaxFileSize(in.ConsumeBool() ? in.ConsumeIntegralInRange<std::int16_t>(-3, 600)
                                            : in.ConsumeIntegral<std::int16_t>());
     dialog.setFileName(anyText(in, 700));

@@ -62,7 +62,7 @@ std::uint32_t rowBytes(std::uint32_t width, std::uint32_t bits) {
 // Whether the AND mask marks pixel (x, y), counted from the top, as transparent.
 bool maskSet(const Bytes &file, std::size_t maskStart, std::uint32_t size, std::uint32_t x,
              std::uint32_t y) {
-    const std::size_t row = maskStart + (size - 1 - y) * rowBytes(size, 1);
+    const std::size_t row = maskStart + std::size_t{size - 1 - y} * rowBytes(size, 1);
     return (file.u8(row + x / 8) & (0x80u >> (x % 8))) != 0;
 }
 

@@ -79,7 +79,9 @@ TEST(BuildSpriteTable, WholeText) {
     };
     for (const auto &[used, origin, h, v, want] : rows) {
         std::string text;
-        const int error = errorOf([&] { text = BuildSpriteTable(gridWith(used, origin), h, v); });
+        const int error = errorOf([&text, &used = used, origin = origin, h = h, v = v] {
+            text = BuildSpriteTable(gridWith(used, origin), h, v);
+        });
         EXPECT_EQ(std::pair(text, error), std::pair(std::string(want ? want : ""), want ? 0 : 6))
             << origin << h << v;
     }
@@ -98,7 +100,7 @@ TEST(Numbers, ReadTileNumberRoundsHalfToEvenAndOverflowsInsteadOfWrapping) {
         {"2.5", 2},  {"3.5", 4},    {"-0.5", 0}, {"256", -1}, {"-1", -1},  {"255.5", -1}};
     for (auto [tag, value] : rows) {
         int got = -1;
-        const int error = errorOf([&] { got = readTileNumber(tag); });
+        const int error = errorOf([&got, tag = tag] { got = readTileNumber(tag); });
         EXPECT_EQ(std::pair(got, error), std::pair(value, value < 0 ? 6 : 0)) << tag;
     }
     EXPECT_EQ(errorOf([] { (void)narrow<std::uint8_t>(256); }), Overflow);
@@ -121,10 +123,11 @@ TEST(SlotGrid, DropsInAnyOrderAndClearKeepsTheAttributeUntilTheNextDrop) {
     forward.source = backward.source = lopsided(ViewSize, ViewSize);
     for (std::size_t n = 0; n < 6; ++n)
         for (auto [g, s] : {std::pair{&forward, order[n]}, {&backward, order[5 - n]}}) {
-            g->moveCursor(float(s % 8 * 32), float(s / 8 * 32));
+            const std::size_t col = s % 8, row = s / 8;
+            g->moveCursor(float(col * 32), float(row * 32));
             g->placeTile(int(s));
-            EXPECT_EQ(g->slots[s].Tag, std::to_string((s / 8 * 16 + s % 8) * 2));
-            EXPECT_TRUE(g->slots[s].picture == cellOf(*g, int(s % 8), int(s / 8))) << s;
+            EXPECT_EQ(g->slots[s].Tag, std::to_string((row * 16 + col) * 2));
+            EXPECT_TRUE(g->slots[s].picture == cellOf(*g, int(col), int(row))) << s;
         }
     EXPECT_EQ(BuildSpriteTable(forward, true, false), BuildSpriteTable(backward, true, false));
     forward.cycleFlip(12), forward.cycleFlip(12), forward.clear(12);

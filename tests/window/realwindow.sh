@@ -6,7 +6,6 @@
 set -euo pipefail
 work=$(mktemp -d) pid=
 trap '[[ -z $pid ]] || kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$(dirname "$0")/../lsan.supp:print_suppressions=0}
 fail() { echo "FAIL: $*" >&2; sed 's/^/program: /' "$work/log" >&2; exit 1; }
 retry() { for _ in $(seq 100); do eval "$1" && return; sleep 0.1; done; false; } # for 10 s
 # Waits until every pixel "x y rrggbb" given shows on the screen (the window is at (0, 0)).

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# scripts/install-deps: the run set builds and starts the program without any developer tool, the
+# sets nest (run in fuzz in test), and a system without dpkg-query gets one line and success.
+# Usage: install_deps_test.sh INSTALL-DEPS
+set -euo pipefail
+deps=$1
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+list() { "$deps" --list "$1" | sort; }
+
+# purpose;packages it must hold;packages it must not hold
+for row in \
+    "run;g++ cmake ninja-build qt6-base-dev fonts-comic-neue xclip;libgtest-dev libbenchmark-dev libx11-dev clang libclang-rt-14-dev xvfb xdotool imagemagick appstream dasm clang-tidy" \
+    "fuzz;clang libclang-rt-14-dev libgtest-dev;libbenchmark-dev xvfb dasm" \
+    "test;libbenchmark-dev xvfb xdotool imagemagick appstream desktop-file-utils dpkg-dev file dasm clang-format clang-tidy;"; do
+    IFS=';' read -r purpose holds lacks <<<"$row"
+    got=$(list "$purpose")
+    for p in $holds; do grep -qxF "$p" <<<"$got" || fail "$purpose lacks $p"; done
+    for p in $lacks; do grep -qxF "$p" <<<"$got" && fail "$purpose holds $p"; done
+done
+[[ -z $(comm -23 <(list run) <(list fuzz)) ]] || fail "run is not within fuzz"
+[[ -z $(comm -23 <(list fuzz) <(list test)) ]] || fail "fuzz is not within test"
+[[ $("$deps" --list) == "$("$deps" --list test)" ]] || fail "the default purpose is not test"
+"$deps" --list nothing 2>/dev/null && fail "an unknown purpose was accepted"
+
+# Without dpkg-query: a PATH holding bash alone.
+bin=$(mktemp -d)
+trap 'rm -rf "$bin"' EXIT
+ln -s "$(command -v bash)" "$bin/bash"
+for purpose in run test; do
+    status=0
+    out=$(PATH=$bin "$deps" "$purpose" 2>&1) || status=$?
+    ((status == 0)) || fail "$purpose without dpkg-query: status $status"
+    [[ $(wc -l <<<"$out") == 1 && $out == *dpkg-query* ]] ||
+        fail "$purpose without dpkg-query printed: $out"
+done
+
+((failures == 0)) || { echo "$failures problem(s)"; exit 1; }
+echo "install-deps sets and fallback hold"
