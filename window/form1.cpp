@@ -15,7 +15,9 @@
 
 #include <QCoreApplication>
 #include <QIcon>
+#include <QPixmap>
 #include <QPushButton>
+#include <QResource>
 
 namespace mosaikon {
 
@@ -24,6 +26,21 @@ namespace {
 constexpr int ClientWidth = 779;
 constexpr int ClientHeight = 513;
 constexpr int SlotsLeft = 264;
+
+// The window icon from the program's raw RGBA resources, wrapped without decoding; empty where a
+// program carries no icon resources (the tests).
+QIcon programIcon() {
+    QIcon icon;
+    for (int size : {16, 32, 48}) {
+        const QResource raw(QStringLiteral(":/icons/mosaikon-%1.rgba").arg(size));
+        const QByteArray bytes = raw.uncompressedData();
+        if (bytes.size() != qsizetype(size) * size * 4) continue;
+        const QImage image(reinterpret_cast<const uchar *>(bytes.constData()), size, size,
+                           QImage::Format_RGBA8888);
+        icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return icon;
+}
 
 QPushButton *makeButton(const char *name, const char *caption, QRect geometry, QWidget *parent) {
     auto *button = new QPushButton(QString::fromLatin1(caption), parent);
@@ -39,10 +56,7 @@ Form1::Form1(QWidget *parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Mosaikon"));
-    QIcon icon;
-    for (int size : {16, 32, 48})
-        icon.addFile(QStringLiteral(":/icons/mosaikon-%1.png").arg(size), QSize(size, size));
-    setWindowIcon(icon);
+    setWindowIcon(programIcon());
     setFixedSize(ClientWidth, ClientHeight);
     createControls();
     connectHandlers();
