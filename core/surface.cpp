@@ -10,10 +10,27 @@ namespace mosaikon {
 PixelSurface::PixelSurface(int width, int height, Rgb fill)
     : width_(std::max(width, 0))
     , height_(std::max(height, 0))
-    , pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), fill) {}
+    , fill_(fill)
+    , blankRow_(static_cast<std::size_t>(width_), fill) {}
 
 void PixelSurface::fill(Rgb c) {
+    fill_ = c;
+    std::fill(blankRow_.begin(), blankRow_.end(), c);
     std::fill(pixels_.begin(), pixels_.end(), c);
+}
+
+void PixelSurface::allocate() {
+    if (isBlank())
+        pixels_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), fill_);
+}
+
+bool PixelSurface::operator==(const PixelSurface &other) const {
+    if (width_ != other.width_ || height_ != other.height_) return false;
+    if (width_ == 0 || height_ == 0) return true;
+    if (isBlank() && other.isBlank()) return fill_ == other.fill_;
+    for (int y = 0; y < height_; ++y)
+        if (!std::equal(row(y), row(y) + width_, other.row(y))) return false;
+    return true;
 }
 
 namespace {
@@ -99,6 +116,7 @@ private:
 
 void StretchBlt(PixelSurface &dst, int dx, int dy, int dw, int dh, const PixelSurface &src, int sx,
                 int sy, int sw, int sh) {
+    if (src.isBlank() && dst.isBlank() && src.fillColour() == dst.fillColour()) return;
     AxisMap cols = mapAxis(dx, dw, dst.width(), sx, sw, src.width());
     const AxisMap rows = mapAxis(dy, dh, dst.height(), sy, sh, src.height());
     if (cols.lo > cols.hi || rows.lo > rows.hi) return;

@@ -35,10 +35,15 @@ void PictureArea::setAutomaticDrag(const QImage &image, QPoint hotSpot) {
 }
 
 void PictureArea::paintEvent(QPaintEvent *) {
-    const QImage view(reinterpret_cast<const uchar *>(surface_->row(0)), surface_->width(),
-                      surface_->height(), surface_->width() * 4, QImage::Format_RGB32);
     QPainter p(this);
-    p.drawImage(QPoint(0, 0), view);
+    const QRect whole(0, 0, surface_->width(), surface_->height());
+    if (surface_->isBlank()) {
+        p.fillRect(whole, QColor::fromRgb(surface_->fillColour()));
+    } else {
+        const QImage view(reinterpret_cast<const uchar *>(surface_->row(0)), whole.width(),
+                          whole.height(), whole.width() * 4, QImage::Format_RGB32);
+        p.drawImage(QPoint(0, 0), view);
+    }
     if (borderStyle_ == 1) {
         p.setPen(palette().color(QPalette::WindowText));
         p.drawRect(rect().adjusted(0, 0, -1, -1));
