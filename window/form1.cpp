@@ -68,19 +68,18 @@ void Form1::createControls() {
     Picture1->move(0, 0);
     Picture1->setMouseTracking(true);
     Picture1->setAutomaticDrag(tileDragImage(), TileDragHotSpot);
-    Picture1->setAccessibleName(QStringLiteral("Sprite sheet"));
-    Picture1->setAccessibleDescription(
-        QStringLiteral("No picture loaded; drag a tile onto a slot"));
+    Picture1->setAccessibleTexts([] { return QStringLiteral("Sprite sheet"); },
+                                 [this] { return sheetDescription(); });
     Image1 = new GridOverlay(Picture1);
 
     for (int i = 0; i < SlotCount; ++i) {
         const auto slot = static_cast<std::size_t>(i);
         auto *view =
-            new PictureArea(QStringLiteral("SpritePicture1"), grid.slots[slot].picture, this);
-        view->setProperty("index", i);
+            new PictureArea(QStringLiteral("SpritePicture1"), grid.slots[slot].picture, this, i);
         view->move(SlotsLeft + SlotSize * (i % SlotColumns), SlotSize * (i / SlotColumns));
         view->setAcceptDrops(true);
-        view->setAccessibleName(slotAccessibleName(i));
+        view->setAccessibleTexts([i] { return slotAccessibleName(i); },
+                                 [this, i] { return slotAccessibleDescription(grid, i); });
         SpritePicture1[slot] = view;
     }
 
@@ -136,14 +135,22 @@ PictureArea *Form1::slotView(int index) const {
 
 void Form1::showBorders() {
     for (int i = 0; i < SlotCount; ++i) {
-        slotView(i)->setBorderStyle(grid.slots[static_cast<std::size_t>(i)].BorderStyle);
-        slotView(i)->setAccessibleDescription(slotAccessibleDescription(grid, i));
+        PictureArea *view = slotView(i);
+        const int style = grid.slots[static_cast<std::size_t>(i)].BorderStyle;
+        if (view->BorderStyle() == style) continue;
+        view->setBorderStyle(style);
+        view->descriptionChanged();
     }
 }
 
 void Form1::showSlot(int index) {
     slotView(index)->refresh();
-    slotView(index)->setAccessibleDescription(slotAccessibleDescription(grid, index));
+    slotView(index)->descriptionChanged();
+}
+
+QString Form1::sheetDescription() const {
+    if (shownSheet_.isEmpty()) return QStringLiteral("No picture loaded; drag a tile onto a slot");
+    return QStringLiteral("%1: its top-left 128 by 128 pixels, enlarged twice").arg(shownSheet_);
 }
 
 void Form1::showEvent(QShowEvent *event) {
@@ -176,8 +183,8 @@ void Form1::Command1_Click() {
     ImagePath = path;
     grid.showSheet(loadSheetPicture(ImagePath));
     Picture1->refresh();
-    Picture1->setAccessibleDescription(
-        QStringLiteral("%1: its top-left 128 by 128 pixels, enlarged twice").arg(ImagePath));
+    shownSheet_ = ImagePath;
+    Picture1->descriptionChanged();
 }
 
 void Form1::Command3_Click() {

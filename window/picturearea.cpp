@@ -3,6 +3,8 @@
 #include "controldrag.h"
 #include "mouseevents.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMouseEvent>
@@ -10,9 +12,40 @@
 
 namespace mosaikon {
 
-PictureArea::PictureArea(const QString &name, const PixelSurface &surface, QWidget *parent)
+// What assistive technology sees of a picture area: a plain widget whose name and description
+// come from the area's text sources, when it has them.
+class PictureAreaAccessible : public QAccessibleWidget {
+public:
+    explicit PictureAreaAccessible(PictureArea *area)
+        : QAccessibleWidget(area) {}
+
+    QString text(QAccessible::Text t) const override {
+        const auto *area = static_cast<const PictureArea *>(widget());
+        if (t == QAccessible::Name && area->accessibleName_) return area->accessibleName_();
+        if (t == QAccessible::Description && area->accessibleDescription_)
+            return area->accessibleDescription_();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+namespace {
+
+QAccessibleInterface *accessibleFor(const QString &className, QObject *object) {
+    if (className == QLatin1String(PictureArea::staticMetaObject.className()) &&
+        object->isWidgetType())
+        return new PictureAreaAccessible(static_cast<PictureArea *>(object));
+    return nullptr;
+}
+
+} // namespace
+
+PictureArea::PictureArea(const QString &name, const PixelSurface &surface, QWidget *parent,
+                         int index)
     : QWidget(parent)
-    , surface_(&surface) {
+    , surface_(&surface)
+    , index_(index) {
+    static const bool factoryInstalled = (QAccessible::installFactory(accessibleFor), true);
+    Q_UNUSED(factoryInstalled);
     setObjectName(name);
     setFixedSize(surface.width(), surface.height());
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -22,7 +55,7 @@ PictureArea::PictureArea(const QString &name, const PixelSurface &surface, QWidg
 void PictureArea::setBorderStyle(int style) {
     if (style == borderStyle_) return;
     borderStyle_ = style;
-    update();
+    repaint();
 }
 
 void PictureArea::refresh() {
@@ -32,6 +65,18 @@ void PictureArea::refresh() {
 void PictureArea::setAutomaticDrag(const QImage &image, QPoint hotSpot) {
     dragImage_ = image;
     dragHotSpot_ = hotSpot;
+}
+
+void PictureArea::setAccessibleTexts(std::function<QString()> name,
+                                     std::function<QString()> description) {
+    accessibleName_ = std::move(name);
+    accessibleDescription_ = std::move(description);
+}
+
+void PictureArea::descriptionChanged() {
+    if (!QAccessible::isActive()) return;
+    QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 void PictureArea::paintEvent(QPaintEvent *) {

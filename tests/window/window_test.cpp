@@ -10,6 +10,7 @@
 #include "window/originbutton.h"
 #include "window/picturearea.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QFile>
 #include <QMessageBox>
@@ -265,6 +266,41 @@ private Q_SLOTS:
             dragTile({100, 40}, 5);
             QCOMPARE(in(row, state(5)), in(row, "38/21"));
             QVERIFY2(largestDifference(slotImage(5), tile(shows, 38)) <= loss, row);
+        }
+    }
+
+    void accessibleTexts() {
+        // What assistive technology reads, after each gesture of one session: the description of
+        // the source view (-1) or of a slot view, and the slot views' names.
+        restart(false);
+        const auto text = [](QWidget *w, QAccessible::Text t) {
+            return QAccessible::queryAccessibleInterface(w)->text(t);
+        };
+        for (int i : {0, 27, 63})
+            QCOMPARE(text(view(i), QAccessible::Name),
+                     QStringLiteral("Slot %1, column %2, row %3").arg(i).arg(i % 8).arg(i / 8));
+        QCOMPARE(text(form->Picture1, QAccessible::Name), QStringLiteral("Sprite sheet"));
+        const QString sheetPath = dir.filePath("sheet.bmp");
+        const std::tuple<const char *, std::function<void()>, int, QString> rows[] = {
+            {"start", [] {}, -1, "No picture loaded; drag a tile onto a slot"},
+            {"start", [] {}, 0, "Empty, origin"},
+            {"drop",
+             [&] {
+                 dragTile({100, 40}, 27);
+             },
+             27, "Tile 38, not flipped"},
+            {"click", [&] { click(slotAt(27)); }, 27, "Tile 38, flipped left to right"},
+            {"origin", [&] { drop(27, "Command4"); }, 27, "Tile 38, flipped left to right, origin"},
+            {"origin", [] {}, 0, "Empty"},
+            {"failed load", [&] { load(name("missing.bmp")); }, -1,
+             "No picture loaded; drag a tile onto a slot"},
+            {"load", [&] { load(name("sheet.bmp")); }, -1,
+             sheetPath + ": its top-left 128 by 128 pixels, enlarged twice"},
+            {"right click", [&] { click(slotAt(27), 2); }, 27, "Empty, origin"}};
+        for (const auto &[gesture, act, target, description] : rows) {
+            act();
+            QWidget *widget = target < 0 ? form->Picture1 : static_cast<QWidget *>(view(target));
+            QCOMPARE(in(gesture, text(widget, QAccessible::Description)), in(gesture, description));
         }
     }
 
