@@ -112,6 +112,15 @@ private:
     std::vector<Rgb> copy_;
 };
 
+// True when the map reads every source column twice, left to right from cols.src[0]: a plain
+// two-fold enlargement, which has a loop of its own.
+bool doublesEachColumn(const AxisMap &cols) {
+    if (!cols.complete || cols.step < 0 || cols.src.size() % 2 != 0) return false;
+    for (std::size_t k = 0; k < cols.src.size(); ++k)
+        if (cols.src[k] != cols.src[0] + static_cast<int>(k / 2)) return false;
+    return true;
+}
+
 } // namespace
 
 void StretchBlt(PixelSurface &dst, int dx, int dy, int dw, int dh, const PixelSurface &src, int sx,
@@ -128,6 +137,7 @@ void StretchBlt(PixelSurface &dst, int dx, int dy, int dw, int dh, const PixelSu
     const int count = static_cast<int>(cols.src.size());
     const int left = cols.step > 0 ? cols.first : cols.first - (count - 1);
 
+    const bool doubled = doublesEachColumn(cols);
     const Rgb *previousOut = nullptr;
     int previousSrc = -1;
     for (std::size_t r = 0; r < rows.src.size(); ++r) {
@@ -137,6 +147,15 @@ void StretchBlt(PixelSurface &dst, int dx, int dy, int dw, int dh, const PixelSu
         if (cols.complete && sr == previousSrc) {
             // Another copy of the source row just drawn, and every column of it was written.
             std::copy_n(previousOut + left, count, out + left);
+        } else if (doubled) {
+            const Rgb *in = box.row(sr) + cols.src[0];
+            Rgb *at = out + left;
+            for (int k = 0; k < count / 2; ++k) at[2 * k] = at[2 * k + 1] = in[k];
+        } else if (cols.complete && cols.step > 0) {
+            // Every column read, left to right: the common enlargement, without the checks.
+            const Rgb *in = box.row(sr);
+            Rgb *at = out + left;
+            for (std::size_t k = 0; k < cols.src.size(); ++k) at[k] = in[cols.src[k]];
         } else {
             const Rgb *in = box.row(sr);
             int x = cols.first;

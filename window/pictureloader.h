@@ -2,6 +2,7 @@
 
 #include "core/surface.h"
 
+#include <QImage>
 #include <QString>
 
 namespace mosaikon {
@@ -10,15 +11,19 @@ namespace mosaikon {
 inline constexpr int FullDecodeLimitMb = 256;
 
 // Reads the picture file at `path` (GIF, JPEG, BMP, or anything else Qt's readers know, told
-// apart by content) for the source view: its top-left 256 x 256 pixels at most, transparent parts
-// on black. Only that corner is decoded where the format allows it (JPEG); other formats are
-// decoded whole up to FullDecodeLimitMb, and a header claiming more is refused before anything
-// is allocated.
+// apart by content) for the source view: its top-left 128 x 128 pixels at most, all the view
+// shows of it, transparent parts on black. Only that corner is decoded where the format allows it
+// (JPEG); other formats are decoded whole up to FullDecodeLimitMb, and a header claiming more is
+// refused before anything is allocated.
 //
 // Raises FileNotFound (53) for a missing file, PathFileAccessError (75) for one that is no
 // regular file (a folder, a FIFO, a device) or cannot be opened, and InvalidPicture (481), with
 // the reader's message, for one that is no readable picture (a JPEG whose decoding would need
 // more than FullDecodeLimitMb included).
 PixelSurface loadSheetPicture(const QString &path);
+
+// The top-left corner of `image`, at most 128 x 128 pixels, as opaque pixels: exactly what
+// drawing it with QPainter over black gives, so a partly transparent pixel darkens toward black.
+PixelSurface opaqueCorner(const QImage &image);
 
 } // namespace mosaikon

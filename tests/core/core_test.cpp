@@ -293,7 +293,9 @@ TEST(StretchBlt, MatchesTheReference) {
                         {0, 0, 48, 40, INT_MIN, INT_MIN, INT_MAX, INT_MAX},
                         {INT_MAX, 0, INT_MIN, 40, 0, 0, INT_MAX, 30},
                         {0, 0, INT_MIN, INT_MIN, 3, 3, INT_MIN, INT_MAX},
-                        {2, 2, 1, 1, INT_MAX, 0, INT_MIN, 1}, {-INT_MAX, 5, INT_MAX, 1, 0, 0, 40, 1}};
+                        {2, 2, 1, 1, INT_MAX, 0, INT_MIN, 1}, {-INT_MAX, 5, INT_MAX, 1, 0, 0, 40, 1},
+                        {1, 2, 46, 30, 5, 4, 23, 15}, {-3, 0, 48, 40, 0, 0, 24, 20},
+                        {0, 0, 48, 40, 1, 1, 16, 10}, {2, 0, 44, 40, 39, 0, -22, 20}};
     // clang-format on
     const PixelSurface src = lopsided(40, 30, 3);
     for (const Blt &b : rows) {
