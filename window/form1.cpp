@@ -67,7 +67,7 @@ void Form1::createControls() {
     Picture1 = new PictureArea(QStringLiteral("Picture1"), grid.source, this);
     Picture1->move(0, 0);
     Picture1->setMouseTracking(true);
-    Picture1->setAutomaticDrag(tileDragImage(), TileDragHotSpot);
+    Picture1->setAutomaticDrag(tileDragImage, TileDragHotSpot);
     Picture1->setAccessibleTexts([] { return QStringLiteral("Sprite sheet"); },
                                  [this] { return sheetDescription(); });
     Image1 = new GridOverlay(Picture1);

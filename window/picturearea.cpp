@@ -30,11 +30,11 @@ public:
 
 namespace {
 
-QAccessibleInterface *accessibleFor(const QString &className, QObject *object) {
-    if (className == QLatin1String(PictureArea::staticMetaObject.className()) &&
-        object->isWidgetType())
-        return new PictureAreaAccessible(static_cast<PictureArea *>(object));
-    return nullptr;
+// Asked first with the object's own class, then with each base class in turn: a picture area is
+// answered at the first question, so the class name needs no comparing.
+QAccessibleInterface *accessibleFor(const QString &, QObject *object) {
+    if (object == nullptr || object->metaObject() != &PictureArea::staticMetaObject) return nullptr;
+    return new PictureAreaAccessible(static_cast<PictureArea *>(object));
 }
 
 } // namespace
@@ -62,8 +62,9 @@ void PictureArea::refresh() {
     repaint();
 }
 
-void PictureArea::setAutomaticDrag(const QImage &image, QPoint hotSpot) {
-    dragImage_ = image;
+void PictureArea::setAutomaticDrag(QImage (*image)(), QPoint hotSpot) {
+    makeDragImage_ = image;
+    dragImage_ = {};
     dragHotSpot_ = hotSpot;
 }
 
@@ -96,8 +97,9 @@ void PictureArea::paintEvent(QPaintEvent *) {
 }
 
 void PictureArea::mousePressEvent(QMouseEvent *event) {
-    if (event->button() == Qt::LeftButton && !dragImage_.isNull()) {
+    if (event->button() == Qt::LeftButton && makeDragImage_ != nullptr) {
         clickButton_ = Qt::NoButton;
+        if (dragImage_.isNull()) dragImage_ = makeDragImage_();
         dragControl(this, dragImage_, dragHotSpot_);
         return;
     }

@@ -37,8 +37,9 @@ public:
     // Shows the surface as it is now, at once.
     void refresh();
 
-    // A left press drags this area, showing `image` as the pointer with its hot spot at `hotSpot`.
-    void setAutomaticDrag(const QImage &image, QPoint hotSpot);
+    // A left press drags this area, showing the picture `image` makes (on the first drag) as the
+    // pointer, with its hot spot at `hotSpot`.
+    void setAutomaticDrag(QImage (*image)(), QPoint hotSpot);
 
     // The name and description assistive technology reads for this area, asked for only when it
     // reads them: nothing is formatted while none listens.
@@ -70,7 +71,8 @@ private:
     std::function<QString()> accessibleName_;
     std::function<QString()> accessibleDescription_;
     int borderStyle_ = 0;
-    QImage dragImage_;
+    QImage (*makeDragImage_)() = nullptr;
+    QImage dragImage_; // made on the first drag
     QPoint dragHotSpot_;
     Qt::MouseButton clickButton_ = Qt::NoButton; // the press a release may complete to a click
 };
