@@ -1,11 +1,14 @@
 // Times "Load Image" after its dialog (load, enlarge, repaint) for sheets of 256, 2048 and 8000
-// pixels square in each format, beside a full decode of the same file, and every slot gesture
-// with its repaint. Prints Markdown tables, ratios first; run by hand (not a test):
+// pixels square in each format, beside a full decode of the same file, the steps of that load for
+// the 256 x 256 sheets, and every slot gesture with its repaint. Prints Markdown tables, ratios
+// first; run by hand (not a test):
 //     QT_QPA_PLATFORM=offscreen build/release/bench/window_bench [work-folder]
 #include "dialogs/dialogseam.h"
+#include "dialogs/opensave.h"
 #include "tests/support/imagefiles.h"
 #include "window/form1.h"
 #include "window/picturearea.h"
+#include "window/pictureloader.h"
 
 #include <QApplication>
 #include <QDir>
@@ -110,6 +113,54 @@ void benchLoads(Form1 &form, const QString &folder) {
     }
 }
 
+// "Load Image" of the 256 x 256 sheets step by step, each step timed on its own in every run:
+// where the load's time goes beside the decode.
+void benchLoadSteps(Form1 &form, const QString &folder) {
+    std::printf("\n## Load Image of a 256² sheet, step by step (median µs)\n\n");
+    std::printf("| format | dialog object | read and decode | enlarge into the view | repaint "
+                "| events | full decode |\n|---|---|---|---|---|---|---|\n");
+    const QImage sheet = testing::lopsidedSheet(256, 256, false);
+    for (const char *suffix : {"gif", "jpg", "bmp"}) {
+        const QString path = folder + QStringLiteral("/steps.%1").arg(QLatin1String(suffix));
+        if (!testing::writeSheet(path, sheet)) continue;
+        std::vector<double> steps[6];
+        for (int run = 0; run < 41; ++run) {
+            QElapsedTimer timer;
+            const auto lap = [&](int step) {
+                steps[step].push_back(double(timer.nsecsElapsed()) / 1000.0);
+                timer.start();
+            };
+            timer.start();
+            {
+                ScopedDialogFunctions answer(
+                    [&](OPENFILENAMEA *rec) { return answerWithPath(rec, path.toUtf8()); });
+                OpenSave dialog;
+                dialog.setFilter(QStringLiteral("Images|*.gif;*.jpg;*.bmp"));
+                dialog.ShowOpen();
+                (void)dialog.FileName();
+            }
+            lap(0);
+            const PixelSurface corner = loadSheetPicture(path);
+            lap(1);
+            form.grid.showSheet(corner);
+            lap(2);
+            form.Picture1->refresh();
+            lap(3);
+            QApplication::processEvents();
+            lap(4);
+            (void)fullDecode(path);
+            lap(5);
+        }
+        std::printf("| %s |", suffix);
+        for (std::vector<double> &times : steps) {
+            std::sort(times.begin(), times.end());
+            std::printf(" %.1f |", times[times.size() / 2]);
+        }
+        std::printf("\n");
+        QFile::remove(path);
+    }
+}
+
 void benchGestures(Form1 &form) {
     std::printf(
         "\n## Slot gestures, each with its repaint\n\n| gesture | median (µs) |\n|---|---|\n");
@@ -127,9 +178,12 @@ void benchGestures(Form1 &form) {
     std::printf("| click (flip) | %.1f |\n", withRepaint(9, [&] { form.SpritePicture1_Click(9); }));
     std::printf("| right press (clear) | %.1f |\n",
                 withRepaint(9, [&] { form.SpritePicture1_MouseDown(9, 2, 0, 5, 5); }));
+    // The handler repaints the two slots whose border changes itself; alternate the targets, so
+    // every drop moves the border.
+    int target = 27;
     std::printf("| origin drop | %.1f |\n", medianMicros(runs, [&] {
-                    form.SpritePicture1_DragDrop(27, QStringLiteral("Command4"), 5, 5);
-                    form.repaint();
+                    target = target == 27 ? 36 : 27;
+                    form.SpritePicture1_DragDrop(target, QStringLiteral("Command4"), 5, 5);
                 }));
     std::printf("| pointer move | %.2f |\n",
                 medianMicros(runs, [&] { form.Picture1_MouseMove(0, 0, 77.5f, 200.f); }));
@@ -165,5 +219,6 @@ int main(int argc, char *argv[]) {
     benchGestures(form);
     std::printf("\n");
     benchLoads(form, folder);
+    benchLoadSteps(form, folder);
     return 0;
 }

@@ -96,11 +96,15 @@ void SlotGrid::setOrigin(int index) {
 }
 
 void SlotGrid::showSheet(const PixelSurface &sheet) {
-    source.fill(SourceBackground);
-    const int w = std::min(sheet.width(), ViewSize);
-    const int h = std::min(sheet.height(), ViewSize);
-    StretchBlt(source, 0, 0, w, h, sheet, 0, 0, w, h);
-    StretchBlt(source, 0, 0, ViewSize, ViewSize, source, 0, 0, SheetShown, SheetShown);
+    // Drawing the sheet and then enlarging the view's top-left quarter in place leaves the view
+    // holding that quarter of the sheet enlarged over background: drawn here in one transfer.
+    const int w = std::min(sheet.width(), SheetShown);
+    const int h = std::min(sheet.height(), SheetShown);
+    for (int y = 0; y < ViewSize; ++y) { // background only where the sheet will not be
+        Rgb *row = source.row(y);
+        std::fill(row + (y < 2 * h ? 2 * w : 0), row + ViewSize, SourceBackground);
+    }
+    StretchBlt(source, 0, 0, 2 * w, 2 * h, sheet, 0, 0, w, h);
 }
 
 } // namespace mosaikon

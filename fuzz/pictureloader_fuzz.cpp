@@ -2,8 +2,8 @@
 // and, when that gives a picture, shown in the source view by SlotGrid::showSheet.
 //
 // The loader either fails with InvalidPicture (the file exists and can be read) or returns an
-// opaque picture of 1..256 x 1..256 pixels; the view then holds that picture's top-left 128 x 128
-// pixels enlarged twice and the background colour where the picture does not reach.
+// opaque picture of 1..128 x 1..128 pixels, the corner the view shows; the view then holds it
+// enlarged twice and the background colour where the picture does not reach.
 
 #include "core/error.h"
 #include "core/slotgrid.h"
@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     const int width = sheet.width();
     const int height = sheet.height();
-    FUZZ_CHECK(width >= 1 && width <= ViewSize && height >= 1 && height <= ViewSize);
+    FUZZ_CHECK(width >= 1 && width <= SheetShown && height >= 1 && height <= SheetShown);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) FUZZ_CHECK((sheet.pixel(x, y) >> 24) == 0xFF);
 

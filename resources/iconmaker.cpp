@@ -1,7 +1,9 @@
 // Draws the program icon, a shaded grey-and-white oval on a transparent background, and writes it
 // into OUTPUT_DIRECTORY as
 //   mosaikon.ico        nine images: 48, 32 and 16 pixels, each at 4, 8 and 32 bits per pixel;
-//   mosaikon-<N>.png    N = 16, 32, 48, 256, for the window icon and the desktop icon theme.
+//   mosaikon-<N>.png    N = 16, 32, 48, 256, for the desktop icon theme;
+//   mosaikon-<N>.rgba   N = 16, 32, 48, the window icon as raw RGBA bytes, row by row, not
+//                       premultiplied: the program wraps them without decoding anything.
 // Usage: mosaikon_iconmaker OUTPUT_DIRECTORY
 //
 // The ICO container and its device-independent bitmaps are written here byte by byte, because
@@ -29,6 +31,7 @@ namespace {
 constexpr std::array iconSizes{48, 32, 16};
 constexpr std::array iconDepths{4, 8, 32};
 constexpr std::array pngSizes{16, 32, 48, 256};
+constexpr std::array rawSizes{16, 32, 48};
 
 // A pixel with less alpha than this is transparent in the 1-bit mask and in the palette images.
 constexpr int alphaThreshold = 128;
@@ -252,6 +255,13 @@ int main(int argc, char **argv) {
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
         if (!drawOval(size).save(&buffer, "PNG") || !writeFile(path, png)) return 1;
+    }
+    for (const int size : rawSizes) {
+        const QImage rgba = drawOval(size).convertToFormat(QImage::Format_RGBA8888);
+        QByteArray raw;
+        for (int y = 0; y < size; ++y)
+            raw.append(reinterpret_cast<const char *>(rgba.constScanLine(y)), qsizetype(size) * 4);
+        if (!writeFile(dir.filePath(QStringLiteral("mosaikon-%1.rgba").arg(size)), raw)) return 1;
     }
     return 0;
 }

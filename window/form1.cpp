@@ -16,7 +16,9 @@
 
 #include <QCoreApplication>
 #include <QIcon>
+#include <QPixmap>
 #include <QPushButton>
+#include <QResource>
 
 namespace mosaikon {
 
@@ -25,6 +27,21 @@ namespace {
 constexpr int ClientWidth = 779;
 constexpr int ClientHeight = 513;
 constexpr int SlotsLeft = 264;
+
+// The window icon from the program's raw RGBA resources, wrapped without decoding; empty where a
+// program carries no icon resources (the tests).
+QIcon programIcon() {
+    QIcon icon;
+    for (int size : {16, 32, 48}) {
+        const QResource raw(QStringLiteral(":/icons/mosaikon-%1.rgba").arg(size));
+        const QByteArray bytes = raw.uncompressedData();
+        if (bytes.size() != qsizetype(size) * size * 4) continue;
+        const QImage image(reinterpret_cast<const uchar *>(bytes.constData()), size, size,
+                           QImage::Format_RGBA8888);
+        icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return icon;
+}
 
 QPushButton *makeButton(const char *name, const char *caption, QRect geometry, QWidget *parent) {
     auto *button =
@@ -39,10 +56,7 @@ Form1::Form1(QWidget *parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Mosaikon"));
-    QIcon icon;
-    for (int size : {16, 32, 48})
-        icon.addFile(QStringLiteral(":/icons/mosaikon-%1.png").arg(size), QSize(size, size));
-    setWindowIcon(icon);
+    setWindowIcon(programIcon());
     setFixedSize(ClientWidth, ClientHeight);
     createControls();
     connectHandlers();
@@ -53,20 +67,19 @@ void Form1::createControls() {
     Picture1 = new PictureArea(QStringLiteral("Picture1"), grid.source, this);
     Picture1->move(0, 0);
     Picture1->setMouseTracking(true);
-    Picture1->setAutomaticDrag(tileDragImage(), TileDragHotSpot);
-    Picture1->setAccessibleName(QStringLiteral("Sprite sheet"));
-    Picture1->setAccessibleDescription(
-        QStringLiteral("No picture loaded; drag a tile onto a slot"));
+    Picture1->setAutomaticDrag(tileDragImage, TileDragHotSpot);
+    Picture1->setAccessibleTexts([] { return QStringLiteral("Sprite sheet"); },
+                                 [this] { return sheetDescription(); });
     Image1 = new GridOverlay(Picture1);
 
     for (int i = 0; i < SlotCount; ++i) {
         const auto slot = static_cast<std::size_t>(i);
         auto *view =
-            new PictureArea(QStringLiteral("SpritePicture1"), grid.slots[slot].picture, this);
-        view->setProperty("index", i);
+            new PictureArea(QStringLiteral("SpritePicture1"), grid.slots[slot].picture, this, i);
         view->move(SlotsLeft + SlotSize * (i % SlotColumns), SlotSize * (i / SlotColumns));
         view->setAcceptDrops(true);
-        view->setAccessibleName(slotAccessibleName(i));
+        view->setAccessibleTexts([i] { return slotAccessibleName(i); },
+                                 [this, i] { return slotAccessibleDescription(grid, i); });
         SpritePicture1[slot] = view;
     }
 
@@ -122,14 +135,22 @@ PictureArea *Form1::slotView(int index) const {
 
 void Form1::showBorders() {
     for (int i = 0; i < SlotCount; ++i) {
-        slotView(i)->setBorderStyle(grid.slots[static_cast<std::size_t>(i)].BorderStyle);
-        slotView(i)->setAccessibleDescription(slotAccessibleDescription(grid, i));
+        PictureArea *view = slotView(i);
+        const int style = grid.slots[static_cast<std::size_t>(i)].BorderStyle;
+        if (view->BorderStyle() == style) continue;
+        view->setBorderStyle(style);
+        view->descriptionChanged();
     }
 }
 
 void Form1::showSlot(int index) {
     slotView(index)->refresh();
-    slotView(index)->setAccessibleDescription(slotAccessibleDescription(grid, index));
+    slotView(index)->descriptionChanged();
+}
+
+QString Form1::sheetDescription() const {
+    if (shownSheet_.isEmpty()) return QStringLiteral("No picture loaded; drag a tile onto a slot");
+    return QStringLiteral("%1: its top-left 128 by 128 pixels, enlarged twice").arg(shownSheet_);
 }
 
 void Form1::showEvent(QShowEvent *event) {
@@ -162,8 +183,8 @@ void Form1::Command1_Click() {
     ImagePath = path;
     grid.showSheet(loadSheetPicture(ImagePath));
     Picture1->refresh();
-    Picture1->setAccessibleDescription(
-        QStringLiteral("%1: its top-left 128 by 128 pixels, enlarged twice").arg(ImagePath));
+    shownSheet_ = ImagePath;
+    Picture1->descriptionChanged();
 }
 
 void Form1::Command3_Click() {

@@ -57,9 +57,11 @@ private:
     void setTabOrder();
     void showBorders();
     void showSlot(int index);
+    QString sheetDescription() const;
     PictureArea *slotView(int index) const;
 
     bool loaded_ = false;
+    QString shownSheet_; // the path of the sheet the source view shows; empty before the first
 };
 
 } // namespace mosaikon

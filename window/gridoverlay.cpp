@@ -4,11 +4,12 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace mosaikon {
 
 GridOverlay::GridOverlay(QWidget *parent)
-    : QWidget(parent)
-    , image_(gridImage()) {
+    : QWidget(parent) {
     setObjectName(QStringLiteral("Image1"));
     setGeometry(0, 0, ViewSize, ViewSize);
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -17,20 +18,17 @@ GridOverlay::GridOverlay(QWidget *parent)
     setEnabled(false);
 }
 
-QImage GridOverlay::gridImage() {
-    QImage image(ViewSize, ViewSize, QImage::Format_Indexed8);
-    image.setColorTable({qRgba(0, 0, 0, 0), qRgb(128, 0, 0)});
-    for (int y = 0; y < ViewSize; ++y) {
-        uchar *line = image.scanLine(y);
-        const bool rowEdge = y % CellSize == 0 || y % CellSize == CellSize - 1;
-        for (int x = 0; x < ViewSize; ++x)
-            line[x] = rowEdge || x % CellSize == 0 || x % CellSize == CellSize - 1 ? 1 : 0;
-    }
-    return image;
-}
-
 void GridOverlay::paintEvent(QPaintEvent *) {
-    QPainter(this).drawImage(QPoint(0, 0), image_);
+    // The lines as opaque fills, no picture to convert and blend. The last line of one cell and
+    // the first of the next make one band of two pixels.
+    QPainter p(this);
+    const QColor line(128, 0, 0);
+    for (int at = 0; at <= ViewSize; at += CellSize) {
+        const int first = std::max(at - 1, 0);
+        const int width = std::min(at, ViewSize - 1) - first + 1;
+        p.fillRect(first, 0, width, ViewSize, line);
+        p.fillRect(0, first, ViewSize, width, line);
+    }
 }
 
 } // namespace mosaikon

@@ -3,6 +3,8 @@
 #include "controldrag.h"
 #include "mouseevents.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMouseEvent>
@@ -10,9 +12,40 @@
 
 namespace mosaikon {
 
-PictureArea::PictureArea(const QString &name, const PixelSurface &surface, QWidget *parent)
+// What assistive technology sees of a picture area: a plain widget whose name and description
+// come from the area's text sources, when it has them.
+class PictureAreaAccessible : public QAccessibleWidget {
+public:
+    explicit PictureAreaAccessible(PictureArea *area)
+        : QAccessibleWidget(area) {}
+
+    QString text(QAccessible::Text t) const override {
+        const auto *area = static_cast<const PictureArea *>(widget());
+        if (t == QAccessible::Name && area->accessibleName_) return area->accessibleName_();
+        if (t == QAccessible::Description && area->accessibleDescription_)
+            return area->accessibleDescription_();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+namespace {
+
+// Asked first with the object's own class, then with each base class in turn: a picture area is
+// answered at the first question, so the class name needs no comparing.
+QAccessibleInterface *accessibleFor(const QString &, QObject *object) {
+    if (object == nullptr || object->metaObject() != &PictureArea::staticMetaObject) return nullptr;
+    return new PictureAreaAccessible(static_cast<PictureArea *>(object));
+}
+
+} // namespace
+
+PictureArea::PictureArea(const QString &name, const PixelSurface &surface, QWidget *parent,
+                         int index)
     : QWidget(parent)
-    , surface_(&surface) {
+    , surface_(&surface)
+    , index_(index) {
+    static const bool factoryInstalled = (QAccessible::installFactory(accessibleFor), true);
+    Q_UNUSED(factoryInstalled);
     setObjectName(name);
     setFixedSize(surface.width(), surface.height());
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -22,23 +55,41 @@ PictureArea::PictureArea(const QString &name, const PixelSurface &surface, QWidg
 void PictureArea::setBorderStyle(int style) {
     if (style == borderStyle_) return;
     borderStyle_ = style;
-    update();
+    repaint();
 }
 
 void PictureArea::refresh() {
     repaint();
 }
 
-void PictureArea::setAutomaticDrag(const QImage &image, QPoint hotSpot) {
-    dragImage_ = image;
+void PictureArea::setAutomaticDrag(QImage (*image)(), QPoint hotSpot) {
+    makeDragImage_ = image;
+    dragImage_ = {};
     dragHotSpot_ = hotSpot;
 }
 
+void PictureArea::setAccessibleTexts(std::function<QString()> name,
+                                     std::function<QString()> description) {
+    accessibleName_ = std::move(name);
+    accessibleDescription_ = std::move(description);
+}
+
+void PictureArea::descriptionChanged() {
+    if (!QAccessible::isActive()) return;
+    QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&event);
+}
+
 void PictureArea::paintEvent(QPaintEvent *) {
-    const QImage view(reinterpret_cast<const uchar *>(surface_->row(0)), surface_->width(),
-                      surface_->height(), surface_->width() * 4, QImage::Format_RGB32);
     QPainter p(this);
-    p.drawImage(QPoint(0, 0), view);
+    const QRect whole(0, 0, surface_->width(), surface_->height());
+    if (surface_->isBlank()) {
+        p.fillRect(whole, QColor::fromRgb(surface_->fillColour()));
+    } else {
+        const QImage view(reinterpret_cast<const uchar *>(surface_->row(0)), whole.width(),
+                          whole.height(), qsizetype{whole.width()} * 4, QImage::Format_RGB32);
+        p.drawImage(QPoint(0, 0), view);
+    }
     if (borderStyle_ == 1) {
         p.setPen(palette().color(QPalette::WindowText));
         p.drawRect(rect().adjusted(0, 0, -1, -1));
@@ -54,8 +105,9 @@ void PictureArea::mousePressEvent(QMouseEvent *event) {
     // another window covered the area never reached it): the press moves the pointer first.
     Q_EMIT mouseMove(buttonState(event->buttons()), shiftState(event->modifiers()), float(at.x()),
                      float(at.y()));
-    if (event->button() == Qt::LeftButton && !dragImage_.isNull()) {
+    if (event->button() == Qt::LeftButton && makeDragImage_ != nullptr) {
         clickButton_ = Qt::NoButton;
+        if (dragImage_.isNull()) dragImage_ = makeDragImage_();
         dragControl(this, dragImage_, dragHotSpot_);
         return;
     }
@@ -69,7 +121,7 @@ void PictureArea::mouseDoubleClickEvent(QMouseEvent *event) {
     // An area that drags starts a drag on every left press, the second of a double click too.
     // Elsewhere the second left press raises neither press nor click: the double click counts
     // as one click.
-    if (event->button() == Qt::LeftButton && dragImage_.isNull()) {
+    if (event->button() == Qt::LeftButton && makeDragImage_ == nullptr) {
         clickButton_ = Qt::NoButton;
         return;
     }

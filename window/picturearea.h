@@ -6,6 +6,8 @@
 #include <QPoint>
 #include <QWidget>
 
+#include <functional>
+
 namespace mosaikon {
 
 // A picture area: shows a persistent drawing surface that lives in the model, with a background
@@ -22,20 +24,30 @@ namespace mosaikon {
 // dragDropped with the dragged control's name.
 class PictureArea : public QWidget {
     Q_OBJECT
+    // The element's index in its control array; -1 for an area that is in none.
+    Q_PROPERTY(int index MEMBER index_ CONSTANT)
 
 public:
-    PictureArea(const QString &name, const PixelSurface &surface, QWidget *parent);
+    PictureArea(const QString &name, const PixelSurface &surface, QWidget *parent, int index = -1);
 
     const PixelSurface &surface() const { return *surface_; }
 
     int BorderStyle() const { return borderStyle_; }
+    // Switches the border; a change shows at once.
     void setBorderStyle(int style);
 
     // Shows the surface as it is now, at once.
     void refresh();
 
-    // A left press drags this area, showing `image` as the pointer with its hot spot at `hotSpot`.
-    void setAutomaticDrag(const QImage &image, QPoint hotSpot);
+    // A left press drags this area, showing the picture `image` makes (on the first drag) as the
+    // pointer, with its hot spot at `hotSpot`.
+    void setAutomaticDrag(QImage (*image)(), QPoint hotSpot);
+
+    // The name and description assistive technology reads for this area, asked for only when it
+    // reads them: nothing is formatted while none listens.
+    void setAccessibleTexts(std::function<QString()> name, std::function<QString()> description);
+    // Tells listening assistive technology that the description may have changed.
+    void descriptionChanged();
 
 Q_SIGNALS:
     void mouseDown(int button, int shift, float x, float y);
@@ -54,9 +66,15 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    friend class PictureAreaAccessible;
+
     const PixelSurface *surface_;
+    int index_;
+    std::function<QString()> accessibleName_;
+    std::function<QString()> accessibleDescription_;
     int borderStyle_ = 0;
-    QImage dragImage_;
+    QImage (*makeDragImage_)() = nullptr;
+    QImage dragImage_; // made on the first drag
     QPoint dragHotSpot_;
     Qt::MouseButton clickButton_ = Qt::NoButton; // the press a release may complete to a click
 };

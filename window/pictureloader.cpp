@@ -10,6 +10,9 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
 
 namespace mosaikon {
 
@@ -21,18 +24,39 @@ namespace {
     throw Error(InvalidPicture, ProgramSource, description);
 }
 
-PixelSurface opaqueCorner(const QImage &image) {
-    const int w = std::min(image.width(), ViewSize);
-    const int h = std::min(image.height(), ViewSize);
-    QImage corner(w, h, QImage::Format_RGB32);
-    corner.fill(Qt::black);
-    {
-        QPainter p(&corner);
-        p.drawImage(QPoint(0, 0), image, QRect(0, 0, w, h));
+// The part of `image` that opaqueCorner copies, in a format whose pixels can be read as they are:
+// RGB32 or premultiplied ARGB32 for the formats whose conversion equals what QPainter draws;
+// null for others.
+QImage directlyReadable(const QImage &image, int w, int h) {
+    switch (image.format()) {
+    case QImage::Format_RGB32:
+    case QImage::Format_ARGB32_Premultiplied:
+        return image;
+    case QImage::Format_ARGB32:
+    case QImage::Format_Indexed8:
+    case QImage::Format_Grayscale8:
+        return image.copy(0, 0, w, h)
+            .convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                     : QImage::Format_RGB32);
+    default:
+        return {};
     }
-    // An RGB32 pixel's top byte carries nothing, and drawing one RGB32 image onto another copies
-    // it as it is; not every reader sets it (a GIF cut off in its pixel data leaves the rest
-    // 0x00000000), so the surface's pixels are made opaque here.
+}
+
+} // namespace
+
+PixelSurface opaqueCorner(const QImage &image) {
+    const int w = std::min(image.width(), SheetShown);
+    const int h = std::min(image.height(), SheetShown);
+    QImage corner = directlyReadable(image, w, h);
+    if (corner.isNull()) {
+        corner = QImage(w, h, QImage::Format_RGB32);
+        corner.fill(Qt::black);
+        QPainter(&corner).drawImage(QPoint(0, 0), image, QRect(0, 0, w, h));
+    }
+    // Over black, a premultiplied pixel is what source-over drawing gives. An RGB32 pixel's top
+    // byte carries nothing and not every reader sets it (a GIF cut off in its pixel data leaves
+    // the rest 0x00000000), so every pixel is made opaque here.
     PixelSurface surface(w, h, SourceBackground);
     for (int y = 0; y < h; ++y) {
         const auto *in = reinterpret_cast<const QRgb *>(corner.constScanLine(y));
@@ -41,6 +65,8 @@ PixelSurface opaqueCorner(const QImage &image) {
     }
     return surface;
 }
+
+namespace {
 
 // A progressive (or otherwise multi-scan) JPEG makes libjpeg keep the coefficients of the whole
 // picture, however small the part decoded: a header claiming 60000 x 60000 pixels would take
@@ -54,18 +80,26 @@ void limitJpegMemory() {
     Q_UNUSED(limited);
 }
 
-// A zeroed picture for the reader to decode into. A reader that stops early in a cut-off file
-// leaves the rest of its target as it found it; without this, that would be whatever the memory
-// held before. Null where the header is unusable or the picture is over the limit, which leaves
-// the allocation, and the refusal, to the reader.
-QImage clearedTarget(QSize size, QImage::Format format) {
+// A picture for the reader to decode into, its top-left 128 x 128 pixels, all that opaqueCorner
+// reads, zeroed. A reader that stops early in a cut-off file leaves the rest of its target as it
+// found it; without this, the corner would show whatever the memory held before. Zeroing just the
+// corner keeps a second pass over the whole picture out of the load. Null where the header is
+// unusable or the picture is over the limit, which leaves the allocation, and the refusal, to the
+// reader.
+QImage decodeTarget(QSize size, QImage::Format format) {
     if (!size.isValid() || format == QImage::Format_Invalid) return {};
-    const qint64 bytes =
-        qint64(size.width()) * size.height() * QImage::toPixelFormat(format).bitsPerPixel() / 8;
-    if (bytes > qint64(FullDecodeLimitMb) * 1024 * 1024) return {};
-    QImage image(size, format);
-    if (!image.isNull()) image.fill(0);
-    return image;
+    const int depth = QImage::toPixelFormat(format).bitsPerPixel();
+    const qint64 bytesPerLine = (qint64(size.width()) * depth + 31) / 32 * 4;
+    const qint64 bytes = bytesPerLine * size.height();
+    if (bytes > qint64(FullDecodeLimitMb) * 1024 * 1024 || bytesPerLine > INT_MAX) return {};
+    auto *pixels = static_cast<uchar *>(std::malloc(std::size_t(bytes)));
+    if (pixels == nullptr) return {};
+    const auto cornerBytes = std::size_t((std::min(size.width(), SheetShown) * depth + 7) / 8);
+    for (int y = 0; y < std::min(size.height(), SheetShown); ++y)
+        std::memset(pixels + qint64(y) * bytesPerLine, 0, cornerBytes);
+    return QImage(
+        pixels, size.width(), size.height(), int(bytesPerLine), format,
+        [](void *memory) { std::free(memory); }, pixels);
 }
 
 // The decoders an untrusted file may reach, each by the bytes its files begin with. Only these
@@ -106,10 +140,10 @@ PixelSurface loadSheetPicture(const QString &path) {
     reader.setAllocationLimit(FullDecodeLimitMb);
     QSize size = reader.size();
     if (size.isValid() && reader.supportsOption(QImageIOHandler::ClipRect)) {
-        size = size.boundedTo(QSize(ViewSize, ViewSize));
+        size = size.boundedTo(QSize(SheetShown, SheetShown));
         reader.setClipRect(QRect(QPoint(0, 0), size));
     }
-    QImage image = clearedTarget(size, reader.imageFormat());
+    QImage image = decodeTarget(size, reader.imageFormat());
     if (!reader.read(&image)) raiseInvalidPicture(reader.errorString());
     return opaqueCorner(image);
 }

@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace mosaikon {
@@ -214,6 +215,49 @@ TEST(SlotGrid, ShowSheetEnlargesTheTopLeftQuarterOverBackground) {
     }
 }
 
+// A surface holds no pixels until one is written, and no reader can tell: every row, pixel and
+// comparison sees the fill colour. Each step acts on one surface, then its state is compared.
+TEST(PixelSurface, BlankUntilWrittenAndReadAsItsFillColourMeanwhile) {
+    constexpr Rgb A = rgb(1, 2, 3), B = rgb(9, 8, 7);
+    PixelSurface written(5, 3, B);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x) written.setPixel(x, y, A);
+    const PixelSurface blankB(5, 3, B), mark = [] {
+        PixelSurface s(5, 3, A);
+        s.setPixel(4, 2, B);
+        return s;
+    }();
+    // Step, whether the surface is blank after it, the pixel at (4, 2) and at (0, 0).
+    const std::tuple<const char *, std::function<void(PixelSurface &)>, bool, Rgb, Rgb> steps[] = {
+        {"new", [](PixelSurface &) {}, true, A, A},
+        {"fill", [](PixelSurface &s) { s.fill(B); }, true, B, B},
+        {"blank copy, one colour",
+         [](PixelSurface &s) { StretchBlt(s, 0, 0, 5, 3, PixelSurface(5, 3, A), 0, 0, 5, 3); },
+         true, A, A},
+        {"mirror in place", [](PixelSurface &s) { StretchBlt(s, 0, 0, 5, 3, s, 4, 0, -5, 3); },
+         true, A, A},
+        {"blank copy, other colour",
+         [&](PixelSurface &s) { StretchBlt(s, 0, 0, 2, 2, blankB, 0, 0, 2, 2); }, false, A, B},
+        {"setPixel", [](PixelSurface &s) { s.setPixel(4, 2, B); }, false, B, A},
+        {"writable row", [](PixelSurface &s) { (void)s.row(1); }, false, A, A},
+        {"setPixel, fill", [](PixelSurface &s) { s.setPixel(4, 2, B), s.fill(A); }, false, A, A}};
+    for (const auto &[name, step, blank, corner, origin] : steps) {
+        PixelSurface s(5, 3, A);
+        step(s);
+        EXPECT_EQ(s.isBlank(), blank) << name;
+        EXPECT_EQ(std::pair(s.pixel(4, 2), s.pixel(0, 0)), std::pair(corner, origin)) << name;
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 5; ++x)
+                EXPECT_EQ(std::as_const(s).row(y)[x], s.pixel(x, y)) << name;
+        EXPECT_EQ(s == written, corner == A && origin == A) << name;
+        EXPECT_EQ(s == mark, corner == B && origin == A) << name;
+    }
+    EXPECT_TRUE(PixelSurface(5, 3, A) == written);
+    EXPECT_FALSE(PixelSurface(5, 3, A) == blankB);
+    EXPECT_FALSE(PixelSurface(5, 4, A) == PixelSurface(5, 3, A));
+    EXPECT_TRUE(PixelSurface(0, 3, A) == PixelSurface(0, 3, B));
+}
+
 struct Blt {
     int dx, dy, dw, dh, sx, sy, sw, sh;
 };
@@ -265,7 +309,9 @@ TEST(StretchBlt, MatchesTheReference) {
                         {0, 0, 48, 40, INT_MIN, INT_MIN, INT_MAX, INT_MAX},
                         {INT_MAX, 0, INT_MIN, 40, 0, 0, INT_MAX, 30},
                         {0, 0, INT_MIN, INT_MIN, 3, 3, INT_MIN, INT_MAX},
-                        {2, 2, 1, 1, INT_MAX, 0, INT_MIN, 1}, {-INT_MAX, 5, INT_MAX, 1, 0, 0, 40, 1}};
+                        {2, 2, 1, 1, INT_MAX, 0, INT_MIN, 1}, {-INT_MAX, 5, INT_MAX, 1, 0, 0, 40, 1},
+                        {1, 2, 46, 30, 5, 4, 23, 15}, {-3, 0, 48, 40, 0, 0, 24, 20},
+                        {0, 0, 48, 40, 1, 1, 16, 10}, {2, 0, 44, 40, 39, 0, -22, 20}};
     // clang-format on
     const PixelSurface src = lopsided(40, 30, 3);
     for (const Blt &b : rows) {

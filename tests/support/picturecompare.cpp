@@ -6,8 +6,10 @@
 namespace mosaikon::testing {
 
 QImage imageOf(const PixelSurface &surface) {
-    const auto *pixels = reinterpret_cast<const uchar *>(surface.row(0));
-    return QImage(pixels, surface.width(), surface.height(), QImage::Format_RGB32).copy();
+    QImage image(surface.width(), surface.height(), QImage::Format_RGB32);
+    for (int y = 0; y < surface.height(); ++y)
+        std::copy_n(surface.row(y), surface.width(), reinterpret_cast<QRgb *>(image.scanLine(y)));
+    return image;
 }
 
 int largestDifference(const QImage &a, const QImage &b) {

@@ -2,7 +2,7 @@
 # The program on a real X server with the real pointer, open dialog and clipboard: the window as it
 # starts and its empty export, then a session building the three-slot example, gestures at the
 # edges of the pointer and keyboard rules, then a clean close while a dialog waits.
-# Usage: realwindow.sh MOSAIKON CLOSEWINDOW
+# Usage: realwindow.sh MOSAIKON CLOSEWINDOW ICON16_PNG
 set -euo pipefail
 work=$(mktemp -d) pid=
 trap '[[ -z $pid ]] || kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
@@ -45,6 +45,11 @@ pid=$!
 retry 'wid=$(xdotool search --onlyvisible --name "^Mosaikon\$" | head -n1) && [[ -n $wid ]]' || fail "no window"
 eval "$(xdotool getwindowgeometry --shell "$wid")"
 [[ $X,$Y == 0,0 ]] || fail "the window is at ($X, $Y)"
+# The window icon at 16, 32 and 48 pixels, the first pixel for pixel the icon file of that size.
+icon16=$(/usr/bin/convert "$3" -depth 8 RGBA:- | od -An -tu1 -v -w4 |
+    awk '{ printf ", %.0f", (($4 * 256 + $1) * 256 + $2) * 256 + $3 }')
+icon=$(xprop -id "$wid" -notype 32c _NET_WM_ICON)
+[[ $icon == "_NET_WM_ICON = 16, 16$icon16, 32, 32, "*", 48, 48, "* ]] || fail "window icon: ${icon:0:80}"
 # Black cells in dark red grid lines; slot 0 bordered, the other slots grey to their edges.
 points=("16 16 000000" "100 40 000000" "0 10 800000" "31 10 800000" "32 10 800000"
     "10 64 800000" "255 255 800000" "$(slot 0 0 0) 000000" "$(slot 0) 404040")

@@ -9,7 +9,9 @@
 #include "window/module1.h"
 #include "window/originbutton.h"
 #include "window/picturearea.h"
+#include "window/pictureloader.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QFile>
 #include <QMessageBox>
@@ -470,6 +472,80 @@ private Q_SLOTS:
             dragTile({100, 40}, 5);
             QCOMPARE(in(row, state(5)), in(row, "38/21"));
             QVERIFY2(largestDifference(slotImage(5), tile(shows, 38)) <= loss, row);
+        }
+    }
+
+    void cornerOverBlack() {
+        // Whatever format a reader gives, the loaded corner is the picture drawn over black, as
+        // QPainter draws it, every pixel opaque; at most the top-left 128 x 128 pixels are kept.
+        QImage argb(200, 150, QImage::Format_ARGB32), junk = lopsidedSheet(200, 150);
+        for (int y = 0; y < 150; ++y)
+            for (int x = 0; x < 200; ++x) {
+                argb.setPixel(x, y, qRgba(x, y, x ^ y, (x * 7 + y * 3) & 0xFF));
+                reinterpret_cast<QRgb *>(junk.scanLine(y))[x] &= 0x00FFFFFFu | uint(x) << 24;
+            }
+        QImage indexed = lopsidedSheet(130, 140, true);
+        QList<QRgb> table = indexed.colorTable();
+        for (qsizetype i = 0; i < table.size(); i += 3)
+            table[i] &= uint(i * 5 % 256) << 24 | 0xFFFFFF;
+        indexed.setColorTable(table);
+        const std::pair<const char *, QImage> rows[] = {
+            {"rgb32 with a top byte", junk},
+            {"argb32", argb},
+            {"premultiplied", argb.convertToFormat(QImage::Format_ARGB32_Premultiplied)},
+            {"indexed, some entries transparent", indexed},
+            {"indexed, opaque", lopsidedSheet(100, 60, true)},
+            {"grey", junk.convertToFormat(QImage::Format_Grayscale8)},
+            {"mono", junk.convertToFormat(QImage::Format_Mono)},
+            {"rgb16", junk.convertToFormat(QImage::Format_RGB16)},
+            {"rgba64", argb.convertToFormat(QImage::Format_RGBA64)},
+            {"small argb32", argb.copy(10, 10, 50, 40)}};
+        for (const auto &[row, image] : rows) {
+            QImage want(std::min(image.width(), 128), std::min(image.height(), 128),
+                        QImage::Format_RGB32);
+            want.fill(Qt::black);
+            QPainter(&want).drawImage(QPoint(0, 0), image, want.rect());
+            const PixelSurface got = opaqueCorner(image);
+            QCOMPARE(in(row, QString::number(got.width()) + 'x' + QString::number(got.height())),
+                     in(row, QString::number(want.width()) + 'x' + QString::number(want.height())));
+            for (int y = 0; y < want.height(); ++y)
+                for (int x = 0; x < want.width(); ++x)
+                    QVERIFY2(got.pixel(x, y) == (0xFF000000u | want.pixel(x, y)), row);
+        }
+    }
+
+    void accessibleTexts() {
+        // What assistive technology reads, after each gesture of one session: the description of
+        // the source view (-1) or of a slot view, and the slot views' names.
+        restart(false);
+        const auto text = [](QWidget *w, QAccessible::Text t) {
+            return QAccessible::queryAccessibleInterface(w)->text(t);
+        };
+        for (int i : {0, 27, 63})
+            QCOMPARE(text(view(i), QAccessible::Name),
+                     QStringLiteral("Slot %1, column %2, row %3").arg(i).arg(i % 8).arg(i / 8));
+        QCOMPARE(text(form->Picture1, QAccessible::Name), QStringLiteral("Sprite sheet"));
+        const QString sheetPath = dir.filePath("sheet.bmp");
+        const std::tuple<const char *, std::function<void()>, int, QString> rows[] = {
+            {"start", [] {}, -1, "No picture loaded; drag a tile onto a slot"},
+            {"start", [] {}, 0, "Empty, origin"},
+            {"drop",
+             [&] {
+                 dragTile({100, 40}, 27);
+             },
+             27, "Tile 38, not flipped"},
+            {"click", [&] { click(slotAt(27)); }, 27, "Tile 38, flipped left to right"},
+            {"origin", [&] { drop(27, "Command4"); }, 27, "Tile 38, flipped left to right, origin"},
+            {"origin", [] {}, 0, "Empty"},
+            {"failed load", [&] { load(name("missing.bmp")); }, -1,
+             "No picture loaded; drag a tile onto a slot"},
+            {"load", [&] { load(name("sheet.bmp")); }, -1,
+             sheetPath + ": its top-left 128 by 128 pixels, enlarged twice"},
+            {"right click", [&] { click(slotAt(27), 2); }, 27, "Empty, origin"}};
+        for (const auto &[gesture, act, target, description] : rows) {
+            act();
+            QWidget *widget = target < 0 ? form->Picture1 : static_cast<QWidget *>(view(target));
+            QCOMPARE(in(gesture, text(widget, QAccessible::Description)), in(gesture, description));
         }
     }
 
