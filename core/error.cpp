@@ -39,7 +39,7 @@ Error::Error(int number, std::string source, std::string description)
 Error::Error(int number)
     : Error(number, ProgramSource, standardDescription(number)) {}
 
-void raise(int number) {
+void raiseError(ErrorNumber number) {
     throw Error(number);
 }
 

@@ -45,6 +45,7 @@ private:
     std::string description_;
 };
 
-[[noreturn]] void raise(int number);
+// Throws Error(number): the standard description, source "Mosaikon".
+[[noreturn]] void raiseError(ErrorNumber number);
 
 } // namespace mosaikon

@@ -27,7 +27,7 @@ inline double roundHalfEven(double v) {
 
 // `v` as a T, or an overflow error when T cannot hold it.
 template<std::integral T> T narrow(std::integral auto v) {
-    if (!std::in_range<T>(v)) raise(Overflow);
+    if (!std::in_range<T>(v)) raiseError(Overflow);
     return static_cast<T>(v);
 }
 
@@ -37,7 +37,7 @@ template<std::integral T> T narrowRounded(double v) {
     // max + 1 is a power of two, exact in double where max itself may round up to it.
     if (!(r >= static_cast<double>(std::numeric_limits<T>::min()) &&
           r < static_cast<double>(std::numeric_limits<T>::max()) + 1.0))
-        raise(Overflow);
+        raiseError(Overflow);
     return static_cast<T>(r);
 }
 

@@ -11,7 +11,7 @@ namespace mosaikon {
 namespace {
 
 void checkIndex(int index) {
-    if (index < 0 || index >= SlotCount) raise(SubscriptOutOfRange);
+    if (index < 0 || index >= SlotCount) raiseError(SubscriptOutOfRange);
 }
 
 bool onView(float v) {

@@ -20,10 +20,12 @@ inline constexpr Rgb SlotBackground = rgb(64, 64, 64);
 
 // Attribute bytes, in the SNES object attribute layout: bit 6 mirrors left to right, bit 7 top
 // to bottom; the low six bits are always 0x21.
+inline constexpr std::uint8_t MirrorLeftRight = 0x40; // bit 6
+inline constexpr std::uint8_t MirrorTopBottom = 0x80; // bit 7
 inline constexpr std::uint8_t AttrPlain = 0x21;
-inline constexpr std::uint8_t AttrH = 0x61;
-inline constexpr std::uint8_t AttrV = 0xA1;
-inline constexpr std::uint8_t AttrHV = 0xE1;
+inline constexpr std::uint8_t AttrH = AttrPlain | MirrorLeftRight;
+inline constexpr std::uint8_t AttrV = AttrPlain | MirrorTopBottom;
+inline constexpr std::uint8_t AttrHV = AttrPlain | MirrorLeftRight | MirrorTopBottom;
 
 // The cursor cell under a source-view pixel coordinate: rounded half to even, then divided by the
 // cell size truncating toward zero. 31 -> 0, 32 -> 1, -32 -> -1, 256 -> 8.

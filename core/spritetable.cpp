@@ -4,7 +4,6 @@
 #include "numbers.h"
 #include "slotgrid.h"
 
-#include <vector>
 
 namespace mosaikon {
 
@@ -27,6 +26,14 @@ std::uint8_t readTileNumber(std::string_view tag) {
 }
 
 namespace {
+
+// One entry of the sprite table, for one used slot.
+struct SpriteEntry {
+    std::uint16_t X = 0;   // 0x80 or 0x81 in the high byte (0x81 for a negative offset), offset low
+    std::uint8_t Y = 0;    // vertical offset wrapped to 8 bits
+    std::uint8_t Tile = 0; // the slot's tile number
+    std::uint8_t Attr = 0; // the slot's attribute byte
+};
 
 constexpr char hexDigits[] = "0123456789ABCDEF";
 
@@ -55,8 +62,6 @@ std::string BuildSpriteTable(const SlotGrid &grid, bool horizontal, bool vertica
     const std::int16_t HAdjust = horizontal ? 8 : 0;
     const std::int16_t VAdjust = vertical ? 8 : 0;
     std::int16_t count = 0;
-    std::vector<SpriteEntry> entries;
-    entries.reserve(SlotCount);
     // The count is known only at the end; the header keeps its place in front of the entries
     // and gets its digits last, so the text is built in one buffer.
     std::string text;
@@ -68,7 +73,7 @@ std::string BuildSpriteTable(const SlotGrid &grid, bool horizontal, bool vertica
         const auto slot = static_cast<std::size_t>(i);
         if (grid.slots[slot].Tag.empty()) continue;
         ++count;
-        SpriteEntry &e = entries.emplace_back();
+        SpriteEntry e;
         e.Tile = readTileNumber(grid.slots[slot].Tag);
         e.Attr = grid.SlotAttr[slot];
         const int dy = (i / SlotColumns - grid.OriginRow) * 16 - VAdjust;

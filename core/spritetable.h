@@ -8,14 +8,6 @@ namespace mosaikon {
 
 class SlotGrid;
 
-// One entry of the sprite table, for one used slot.
-struct SpriteEntry {
-    std::uint16_t X = 0;   // 0x80 or 0x81 in the high byte (0x81 for a negative offset), offset low
-    std::uint8_t Y = 0;    // vertical offset wrapped to 8 bits
-    std::uint8_t Tile = 0; // the slot's tile number
-    std::uint8_t Attr = 0; // the slot's attribute byte
-};
-
 // The tile number a slot's Tag text holds: leading blanks skipped, then an optionally signed
 // decimal number (a fraction is rounded half to even); a text with no number in front reads 0.
 // Raises Overflow for a value outside 0..255.

@@ -14,7 +14,7 @@ std::string toBuffer(const QString &text) {
 
 std::string fileNameBuffer(const QString &fileName, std::int16_t maxFileSize) {
     const qsizetype padding = qsizetype{maxFileSize} - fileName.size() + 1;
-    if (padding < 0) raise(InvalidProcedureCall);
+    if (padding < 0) raiseError(InvalidProcedureCall);
     return toBuffer(fileName + QString(padding, QChar(0)));
 }
 

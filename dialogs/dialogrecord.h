@@ -20,7 +20,7 @@ public:
         QString filter{};
         std::int16_t filterIndex = 1;
         QString fileName{};
-        std::int16_t maxFileSize = 260;
+        std::int16_t maxFileSize = MaxPath;
         QString fileTitle{};
         QString initDir{};
         QString title{};
@@ -29,7 +29,7 @@ public:
     };
 
     // The room declared to the dialog for the file's name without its folder.
-    static constexpr std::uint32_t TitleRoom = 260;
+    static constexpr std::uint32_t TitleRoom = MaxPath;
 
     // Builds the file name buffer (`fileName` padded with NULs to `maxFileSize` + 1 characters)
     // and the title buffer (`fileTitle` and at least 256 spaces, never less than TitleRoom bytes),

@@ -23,6 +23,10 @@
 
 namespace mosaikon {
 
+// The platform's longest path in characters (MAX_PATH): the room the file dialog object gives a
+// chosen path by default, and the room it declares for the chosen file's name.
+inline constexpr std::int16_t MaxPath = 260;
+
 #ifdef _WIN32
 
 using OPENFILENAMEA = ::OPENFILENAMEA;

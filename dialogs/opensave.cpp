@@ -49,7 +49,7 @@ OpenSave::OpenSave() {
     setFilterIndex(1);
     setFlags(0);
     setInitDir(programFolder());
-    setMaxFileSize(260);
+    setMaxFileSize(MaxPath);
     sethWnd(0);
 }
 

@@ -24,7 +24,7 @@ void putClipboardText(const std::string &text) {
     const QString plain = plainText(text);
     clipboard->clear();
     clipboard->setText(plain);
-    if (clipboard->text() != plain) raise(CantOpenClipboard);
+    if (clipboard->text() != plain) raiseError(CantOpenClipboard);
     lastPut = text;
 }
 

@@ -9,6 +9,10 @@ class QWidget;
 
 namespace mosaikon {
 
+// The origin button's name. A drop target takes a drag carrying exactly this name (case included)
+// for an origin drag and any other for a tile drag.
+inline constexpr char OriginButtonName[] = "Command4";
+
 // The MIME type that carries a dragged control's name from a drag source to a drop target.
 QString controlMimeType();
 

@@ -53,7 +53,9 @@ QPushButton *makeButton(const char *name, const char *caption, QRect geometry, Q
 } // namespace
 
 Form1::Form1(QWidget *parent)
-    : QWidget(parent) {
+    : QWidget(parent)
+    , model_(std::make_shared<SlotGrid>())
+    , grid(*model_) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Mosaikon"));
     setWindowIcon(programIcon());
@@ -63,8 +65,12 @@ Form1::Form1(QWidget *parent)
     setTabOrder();
 }
 
+std::shared_ptr<const PixelSurface> Form1::shared(const PixelSurface &surface) const {
+    return {model_, &surface};
+}
+
 void Form1::createControls() {
-    Picture1 = new PictureArea(QStringLiteral("Picture1"), grid.source, this);
+    Picture1 = new PictureArea(QStringLiteral("Picture1"), shared(grid.source), this);
     Picture1->move(0, 0);
     Picture1->setMouseTracking(true);
     Picture1->setAutomaticDrag(tileDragImage, TileDragHotSpot);
@@ -74,8 +80,8 @@ void Form1::createControls() {
 
     for (int i = 0; i < SlotCount; ++i) {
         const auto slot = static_cast<std::size_t>(i);
-        auto *view =
-            new PictureArea(QStringLiteral("SpritePicture1"), grid.slots[slot].picture, this, i);
+        auto *view = new PictureArea(QStringLiteral("SpritePicture1"),
+                                     shared(grid.slots[slot].picture), this);
         view->move(SlotsLeft + SlotSize * (i % SlotColumns), SlotSize * (i / SlotColumns));
         view->setAcceptDrops(true);
         view->setAccessibleTexts([i] { return slotAccessibleName(i); },
@@ -198,7 +204,7 @@ void Form1::Picture1_MouseMove(int, int, float x, float y) {
 }
 
 void Form1::SpritePicture1_DragDrop(int index, const QString &source, float, float) {
-    if (source == QLatin1String("Command4")) {
+    if (source == QLatin1String(OriginButtonName)) {
         grid.setOrigin(index);
         showBorders();
         return;

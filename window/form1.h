@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 class QPushButton;
 
@@ -26,17 +27,25 @@ class Form1 : public QWidget {
 public:
     explicit Form1(QWidget *parent = nullptr);
 
+private:
+    // The views are child widgets, ended by QWidget after this object's members: each view shares
+    // the ownership of the model whose surface it paints, so the model outlives them all.
+    std::shared_ptr<SlotGrid> model_;
+
+public:
+    using SlotViews = std::array<PictureArea *, SlotCount>;
+
     // The window's state and controls, by the names the handlers use.
-    SlotGrid grid;
-    QString ImagePath;
-    PictureArea *Picture1;
-    GridOverlay *Image1;
-    std::array<PictureArea *, SlotCount> SpritePicture1{};
-    QPushButton *Command1;
-    QPushButton *Command3;
-    AdjustmentBox *Check1;
-    OriginButton *Command4;
-    AdjustmentBox *Check2;
+    SlotGrid &grid;             // slots, attribute bytes, cursor, origin
+    QString ImagePath;          // path of the last sheet chosen to load
+    PictureArea *Picture1;      // the source view: the sheet, enlarged twice
+    GridOverlay *Image1;        // the 32-pixel grid drawn over Picture1
+    SlotViews SpritePicture1{}; // the 64 slot views, 8 x 8
+    QPushButton *Command1;      // "Load Image"
+    QPushButton *Command3;      // "ASM Sprite Table to Clipboard"
+    AdjustmentBox *Check1;      // vertical adjustment (8 pixels off dy)
+    OriginButton *Command4;     // "0", dragged onto the origin slot
+    AdjustmentBox *Check2;      // horizontal adjustment (8 pixels off dx)
 
     // Handlers, as the window's events call them.
     void Form_Load();
@@ -59,6 +68,7 @@ private:
     void showSlot(int index);
     QString sheetDescription() const;
     PictureArea *slotView(int index) const;
+    std::shared_ptr<const PixelSurface> shared(const PixelSurface &surface) const;
 
     bool loaded_ = false;
     QString shownSheet_; // the path of the sheet the source view shows; empty before the first

@@ -9,7 +9,7 @@ namespace mosaikon {
 
 OriginButton::OriginButton(QWidget *parent)
     : QPushButton(QStringLiteral("0"), parent) {
-    setObjectName(QStringLiteral("Command4"));
+    setObjectName(QLatin1String(OriginButtonName));
     setToolTip(QStringLiteral("Origin"));
     QFont face(QStringLiteral("Comic Sans MS"), 24, QFont::Bold);
     setFont(face);

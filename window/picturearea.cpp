@@ -39,15 +39,14 @@ QAccessibleInterface *accessibleFor(const QString &, QObject *object) {
 
 } // namespace
 
-PictureArea::PictureArea(const QString &name, const PixelSurface &surface, QWidget *parent,
-                         int index)
+PictureArea::PictureArea(const QString &name, std::shared_ptr<const PixelSurface> surface,
+                         QWidget *parent)
     : QWidget(parent)
-    , surface_(&surface)
-    , index_(index) {
+    , surface_(std::move(surface)) {
     static const bool factoryInstalled = (QAccessible::installFactory(accessibleFor), true);
     Q_UNUSED(factoryInstalled);
     setObjectName(name);
-    setFixedSize(surface.width(), surface.height());
+    setFixedSize(surface_->width(), surface_->height());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::TabFocus);
 }

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 namespace mosaikon {
 
@@ -24,13 +25,11 @@ namespace mosaikon {
 // dragDropped with the dragged control's name.
 class PictureArea : public QWidget {
     Q_OBJECT
-    // The element's index in its control array; -1 for an area that is in none.
-    Q_PROPERTY(int index MEMBER index_ CONSTANT)
 
 public:
-    PictureArea(const QString &name, const PixelSurface &surface, QWidget *parent, int index = -1);
-
-    const PixelSurface &surface() const { return *surface_; }
+    // `surface` is shared with the model that draws into it, so it lives as long as this area,
+    // whatever the order in which the window ends its members and its child widgets.
+    PictureArea(const QString &name, std::shared_ptr<const PixelSurface> surface, QWidget *parent);
 
     int BorderStyle() const { return borderStyle_; }
     // Switches the border; a change shows at once.
@@ -68,8 +67,7 @@ protected:
 private:
     friend class PictureAreaAccessible;
 
-    const PixelSurface *surface_;
-    int index_;
+    std::shared_ptr<const PixelSurface> surface_;
     std::function<QString()> accessibleName_;
     std::function<QString()> accessibleDescription_;
     int borderStyle_ = 0;

@@ -125,13 +125,13 @@ const char *decoderFor(const QByteArray &head) {
 
 PixelSurface loadSheetPicture(const QString &path) {
     const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists()) raise(FileNotFound);
+    if (path.isEmpty() || !info.exists()) raiseError(FileNotFound);
     // Only a regular file is read: opening a FIFO waits for a writer for ever, and a folder or a
     // device holds no picture.
-    if (!info.isFile()) raise(PathFileAccessError);
+    if (!info.isFile()) raiseError(PathFileAccessError);
     limitJpegMemory();
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) raise(PathFileAccessError);
+    if (!file.open(QIODevice::ReadOnly)) raiseError(PathFileAccessError);
 
     // The decoder chosen here reads the file: with the format named and detection off, Qt looks
     // no further.

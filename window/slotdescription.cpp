@@ -22,8 +22,8 @@ QString slotAccessibleDescription(const SlotGrid &grid, int index) {
     } else {
         parts << QStringLiteral("Tile %1").arg(QString::fromStdString(slot.Tag));
         const std::uint8_t attr = grid.SlotAttr[i];
-        const bool h = attr & 0x40;
-        const bool v = attr & 0x80;
+        const bool h = attr & MirrorLeftRight;
+        const bool v = attr & MirrorTopBottom;
         if (h && v)
             parts << QStringLiteral("flipped both ways");
         else if (h)
