@@ -1,6 +1,6 @@
-#include "window/clipboard.h"
-#include "window/form1.h"
-#include "window/module1.h"
+#include "clipboard.h"
+#include "form1.h"
+#include "module1.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
-#include "core/slotgrid.h"
-#include "core/spritetable.h"
-#include "core/surface.h"
+#include "slotgrid.h"
+#include "spritetable.h"
+#include "surface.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,12 +3,12 @@
 // the 256 x 256 sheets, and every slot gesture with its repaint. Prints Markdown tables, ratios
 // first; run by hand (not a test):
 //     QT_QPA_PLATFORM=offscreen build/release/bench/window_bench [work-folder]
-#include "dialogs/dialogseam.h"
-#include "dialogs/opensave.h"
-#include "tests/support/imagefiles.h"
-#include "window/form1.h"
-#include "window/picturearea.h"
-#include "window/pictureloader.h"
+#include "dialogseam.h"
+#include "form1.h"
+#include "imagefiles.h"
+#include "opensave.h"
+#include "picturearea.h"
+#include "pictureloader.h"
 
 #include <QApplication>
 #include <QDir>

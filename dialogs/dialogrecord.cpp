@@ -1,6 +1,6 @@
-#include "dialogs/dialogrecord.h"
+#include "dialogrecord.h"
 
-#include "core/error.h"
+#include "error.h"
 
 #include <algorithm>
 

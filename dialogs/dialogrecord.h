@@ -3,7 +3,7 @@
 // A dialog record filled for one call, with the 8-bit texts it points into. The texts live as
 // long as the object, so they are released on every way out of the call, error or not.
 
-#include "dialogs/openfilename.h"
+#include "openfilename.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "dialogs/dialogseam.h"
+#include "dialogseam.h"
 
 #include <algorithm>
 #include <cstring>

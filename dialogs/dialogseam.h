@@ -12,7 +12,7 @@
 //
 // Used on the window thread only; nothing here is locked.
 
-#include "dialogs/openfilename.h"
+#include "openfilename.h"
 
 #include <QByteArray>
 

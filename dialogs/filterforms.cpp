@@ -1,4 +1,4 @@
-#include "dialogs/filterforms.h"
+#include "filterforms.h"
 
 namespace mosaikon {
 namespace {

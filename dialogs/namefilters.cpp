@@ -1,6 +1,6 @@
-#include "dialogs/namefilters.h"
+#include "namefilters.h"
 
-#include "dialogs/openfilename.h"
+#include "openfilename.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
-#include "dialogs/opensave.h"
+#include "opensave.h"
 
-#include "core/error.h"
-#include "core/numbers.h"
-#include "dialogs/dialogrecord.h"
-#include "dialogs/dialogseam.h"
-#include "dialogs/filterforms.h"
+#include "dialogrecord.h"
+#include "dialogseam.h"
+#include "error.h"
+#include "filterforms.h"
+#include "numbers.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -4,9 +4,9 @@
 // "fileDialog", its file name field's "fileNameEdit", and the message that refuses a path too
 // long for the record is a QMessageBox named "pathTooLong" over it.
 
-#include "dialogs/dialogseam.h"
-#include "dialogs/namefilters.h"
-#include "dialogs/openfilename.h"
+#include "dialogseam.h"
+#include "namefilters.h"
+#include "openfilename.h"
 
 #include <QApplication>
 #include <QDir>

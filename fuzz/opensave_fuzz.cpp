@@ -8,12 +8,12 @@
 // after the call (a cancel or a refused call changes none), that only mosaikon::Error numbers 5,
 // 6 and 32755 leave the call, and that a confirmed choice can be shown again.
 
-#include "core/error.h"
-#include "dialogs/dialogseam.h"
-#include "dialogs/filterforms.h"
-#include "dialogs/openfilename.h"
-#include "dialogs/opensave.h"
-#include "fuzz/fuzzcheck.h"
+#include "dialogseam.h"
+#include "error.h"
+#include "filterforms.h"
+#include "fuzzcheck.h"
+#include "openfilename.h"
+#include "opensave.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

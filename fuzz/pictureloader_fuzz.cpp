@@ -5,10 +5,10 @@
 // opaque picture of 1..128 x 1..128 pixels, the corner the view shows; the view then holds it
 // enlarged twice and the background colour where the picture does not reach.
 
-#include "core/error.h"
-#include "core/slotgrid.h"
-#include "fuzz/fuzzcheck.h"
-#include "window/pictureloader.h"
+#include "error.h"
+#include "fuzzcheck.h"
+#include "pictureloader.h"
+#include "slotgrid.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

@@ -6,11 +6,11 @@
 // are the slot's offsets from the origin, its tile number and its attribute byte. A table that
 // does not come back failed with an overflow error, and only for a tile number out of 0..255.
 
-#include "core/error.h"
-#include "core/numbers.h"
-#include "core/slotgrid.h"
-#include "core/spritetable.h"
-#include "fuzz/fuzzcheck.h"
+#include "error.h"
+#include "fuzzcheck.h"
+#include "numbers.h"
+#include "slotgrid.h"
+#include "spritetable.h"
 
 #include <algorithm>
 #include <cstddef>

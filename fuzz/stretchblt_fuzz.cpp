@@ -4,8 +4,8 @@
 // rule says: the source pixel floor(i * |sw| / |dw|) along the source's direction when that lies
 // on the source, else what the pixel held before, with the source read as it was before the call.
 
-#include "core/surface.h"
-#include "fuzz/fuzzcheck.h"
+#include "fuzzcheck.h"
+#include "surface.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -8,7 +8,7 @@
 //
 // Usage: mosaikon_makesamples FOLDER
 
-#include "samples/gifwriter.h"
+#include "gifwriter.h"
 
 #include <QByteArray>
 #include <QColor>

@@ -1,7 +1,7 @@
 #include "clipboard.h"
 
 #include "clipboardkeeper.h"
-#include "core/error.h"
+#include "error.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

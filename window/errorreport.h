@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/error.h"
+#include "error.h"
 
 #include <new>
 #include <stdexcept>

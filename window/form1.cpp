@@ -11,8 +11,8 @@
 #include "pictureloader.h"
 #include "slotdescription.h"
 
-#include "core/spritetable.h"
-#include "dialogs/opensave.h"
+#include "opensave.h"
+#include "spritetable.h"
 
 #include <QCoreApplication>
 #include <QIcon>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/slotgrid.h"
+#include "slotgrid.h"
 
 #include <QString>
 #include <QWidget>

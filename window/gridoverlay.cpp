@@ -1,6 +1,6 @@
 #include "gridoverlay.h"
 
-#include "core/slotgrid.h"
+#include "slotgrid.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/surface.h"
+#include "surface.h"
 
 #include <QImage>
 #include <QPoint>

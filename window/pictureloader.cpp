@@ -1,7 +1,7 @@
 #include "pictureloader.h"
 
-#include "core/error.h"
-#include "core/slotgrid.h"
+#include "error.h"
+#include "slotgrid.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "slotdescription.h"
 
-#include "core/slotgrid.h"
+#include "slotgrid.h"
 
 #include <QStringList>
 

@@ -1,10 +1,10 @@
 // The core's rules as tables, judged against references computed pixel by pixel.
 
-#include "core/error.h"
-#include "core/numbers.h"
-#include "core/slotgrid.h"
-#include "core/spritetable.h"
-#include "core/surface.h"
+#include "error.h"
+#include "numbers.h"
+#include "slotgrid.h"
+#include "spritetable.h"
+#include "surface.h"
 
 #include <gtest/gtest.h>
 

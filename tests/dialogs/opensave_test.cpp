@@ -1,9 +1,9 @@
 // OpenSave and the record it hands over, the user's answer scripted through the dialog seam.
 
-#include "core/error.h"
-#include "dialogs/dialogseam.h"
-#include "dialogs/filterforms.h"
-#include "dialogs/opensave.h"
+#include "dialogseam.h"
+#include "error.h"
+#include "filterforms.h"
+#include "opensave.h"
 #include "testrows.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 // The real open dialog titled "Pick" in the folder given; prints the result and the chosen path.
 
-#include "dialogs/dialogrecord.h"
+#include "dialogrecord.h"
 
 #include <QApplication>
 

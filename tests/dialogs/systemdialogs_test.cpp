@@ -1,6 +1,6 @@
 // OpenSave with the Qt dialog behind it, offscreen, answered by key clicks.
 
-#include "dialogs/opensave.h"
+#include "opensave.h"
 #include "testrows.h"
 
 #include <QApplication>

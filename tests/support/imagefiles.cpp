@@ -1,6 +1,6 @@
 #include "imagefiles.h"
 
-#include "samples/gifwriter.h"
+#include "gifwriter.h"
 
 #include <QFile>
 #include <QFileInfo>

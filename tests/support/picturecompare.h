@@ -2,7 +2,7 @@
 
 // Comparing the program's pictures with the ones a test expects.
 
-#include "core/surface.h"
+#include "surface.h"
 
 #include <QImage>
 

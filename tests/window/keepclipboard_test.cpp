@@ -3,9 +3,9 @@
 // not yet seen another client take it. Runs on the xcb platform under tests/with-xvfb, without
 // a clipboard manager.
 
-#include "window/clipboard.h"
-#include "window/form1.h"
-#include "window/module1.h"
+#include "clipboard.h"
+#include "form1.h"
+#include "module1.h"
 
 #include <QClipboard>
 #include <QDir>

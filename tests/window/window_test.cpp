@@ -1,15 +1,15 @@
 // The window offscreen: gestures routed through it, real files, the real clipboard, a fake dialog.
 
-#include "dialogs/dialogseam.h"
-#include "tests/support/imagefiles.h"
-#include "tests/support/picturecompare.h"
-#include "window/adjustmentbox.h"
-#include "window/controldrag.h"
-#include "window/form1.h"
-#include "window/module1.h"
-#include "window/originbutton.h"
-#include "window/picturearea.h"
-#include "window/pictureloader.h"
+#include "adjustmentbox.h"
+#include "controldrag.h"
+#include "dialogseam.h"
+#include "form1.h"
+#include "imagefiles.h"
+#include "module1.h"
+#include "originbutton.h"
+#include "picturearea.h"
+#include "picturecompare.h"
+#include "pictureloader.h"
 
 #include <QAccessible>
 #include <QClipboard>

@@ -1,10 +1,10 @@
 // At device pixel ratio 2 each view pixel shows as a 2 x 2 block of its own colour, never blended.
 
-#include "dialogs/dialogseam.h"
-#include "tests/support/imagefiles.h"
-#include "window/form1.h"
-#include "window/module1.h"
-#include "window/picturearea.h"
+#include "dialogseam.h"
+#include "form1.h"
+#include "imagefiles.h"
+#include "module1.h"
+#include "picturearea.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -3,17 +3,17 @@
 // What the reliability tests share: the window, the error a gesture reports, and a session of
 // random gestures told to a small model of what the window must show.
 
-#include "core/error.h"
-#include "core/spritetable.h"
-#include "dialogs/dialogseam.h"
-#include "tests/support/hostilefiles.h"
-#include "tests/support/imagefiles.h"
-#include "tests/support/picturecompare.h"
-#include "window/adjustmentbox.h"
-#include "window/controldrag.h"
-#include "window/form1.h"
-#include "window/module1.h"
-#include "window/picturearea.h"
+#include "adjustmentbox.h"
+#include "controldrag.h"
+#include "dialogseam.h"
+#include "error.h"
+#include "form1.h"
+#include "hostilefiles.h"
+#include "imagefiles.h"
+#include "module1.h"
+#include "picturearea.h"
+#include "picturecompare.h"
+#include "spritetable.h"
 
 #include <QtTest>
 #include <QtWidgets>
