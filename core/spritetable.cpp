@@ -4,7 +4,6 @@
 #include "numbers.h"
 #include "slotgrid.h"
 
-
 namespace mosaikon {
 
 std::uint8_t readTileNumber(std::string_view tag) {
