@@ -150,7 +150,7 @@ void StretchBlt(PixelSurface &dst, int dx, int dy, int dw, int dh, const PixelSu
         } else if (doubled) {
             const Rgb *in = box.row(sr) + cols.src[0];
             Rgb *at = out + left;
-            for (int k = 0; k < count / 2; ++k) at[2 * k] = at[2 * k + 1] = in[k];
+            for (std::ptrdiff_t k = 0; k < count / 2; ++k) at[2 * k] = at[2 * k + 1] = in[k];
         } else if (cols.complete && cols.step > 0) {
             // Every column read, left to right: the common enlargement, without the checks.
             const Rgb *in = box.row(sr);
