@@ -1,5 +1,6 @@
 // OpenSave with the Qt dialog behind it, offscreen, answered by key clicks.
 
+#include "imagefiles.h"
 #include "openfilename.h"
 #include "opensave.h"
 #include "testrows.h"
@@ -79,7 +80,7 @@ class Answers : public ::testing::TestWithParam<AnswerRow> {};
 TEST_P(Answers, ComeBackThroughOpenSave) {
     const AnswerRow &row = GetParam();
     QTemporaryDir dir;
-    QFile(dir.filePath(u"sheet.gif"_s)).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(testing::writeFile(dir.filePath(u"sheet.gif"_s), {}));
     QWidget mainWindow;
     mainWindow.show();
     OpenSave o;
@@ -114,8 +115,7 @@ QString fileAtPathOf(const QString &root, QChar letter, qsizetype bytes) {
     while (left() > 100) path += u'/' + QString(30, letter);
     QDir().mkpath(path);
     path += u'/' + QString(left() - 5, u'x') + u".gif"_s;
-    QFile(path).open(QIODevice::WriteOnly);
-    return path;
+    return testing::writeFile(path, {}) ? path : QString();
 }
 
 struct LongPathRow {
