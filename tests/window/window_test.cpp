@@ -30,7 +30,7 @@ using namespace mosaikon::testing;
 class WindowTest : public QObject {
     Q_OBJECT
 
-    static constexpr QRgb Grey = 0xFF404040, Black = 0xFF000000, DarkRed = 0xFF800000;
+    static constexpr QRgb Grey = 0xFF404040, DarkRed = 0xFF800000;
     QTemporaryDir dir;
     const QImage sheet = lopsidedSheet(300, 280);
     const QImage grey = emptySlot();
