@@ -83,7 +83,8 @@ TEST(BuildSpriteTable, WholeText) {
         const int error = errorOf([&text, &used = used, origin = origin, h = h, v = v] {
             text = BuildSpriteTable(gridWith(used, origin), h, v);
         });
-        EXPECT_EQ(std::pair(text, error), std::pair(std::string(want ? want : ""), want ? 0 : 6))
+        EXPECT_EQ(std::pair(text, error),
+                  std::pair(std::string(want ? want : ""), want ? 0 : int(Overflow)))
             << origin << h << v;
     }
     SlotGrid full;
@@ -102,7 +103,7 @@ TEST(Numbers, ReadTileNumberRoundsHalfToEvenAndOverflowsInsteadOfWrapping) {
     for (auto [tag, value] : rows) {
         int got = -1;
         const int error = errorOf([&got, tag = tag] { got = readTileNumber(tag); });
-        EXPECT_EQ(std::pair(got, error), std::pair(value, value < 0 ? 6 : 0)) << tag;
+        EXPECT_EQ(std::pair(got, error), std::pair(value, value < 0 ? int(Overflow) : 0)) << tag;
     }
     EXPECT_EQ(errorOf([] { (void)narrow<std::uint8_t>(256); }), Overflow);
     EXPECT_EQ(errorOf([] { (void)narrowRounded<long long>(0x1p63); }), Overflow);

@@ -3,6 +3,7 @@
 #include "dialogseam.h"
 #include "error.h"
 #include "filterforms.h"
+#include "openfilename.h"
 #include "opensave.h"
 #include "testrows.h"
 
@@ -37,7 +38,7 @@ TEST(OpenSave, StartsWithTheDefaults) {
     const QString folder = QFileInfo(QFile::symLinkTarget(u"/proc/self/exe"_s)).absolutePath();
     EXPECT_EQ(snapshot(OpenSave()),
               std::tuple(std::int16_t{0}, u""_s, u""_s, u""_s, u""_s, std::int16_t{1},
-                         DefaultFilter, 0, folder, std::int16_t{260}, 0, std::int16_t{0}));
+                         DefaultFilter, 0, folder, MaxPath, 0, std::int16_t{0}));
 }
 
 TEST(OpenSave, FilterIsSetAndReadInTheUserForm) {
@@ -56,8 +57,14 @@ TEST(OpenSave, FilterIsSetAndReadInTheUserForm) {
     }
 }
 
-const QString Old = u"C:\\pictures\\old-sheet.bmp"_s, Full(261, u'x');
-const QString Path = u"C:\\img\\a.gif"_s, Chosen = Path + QString(249, QChar(0));
+// The file name buffer holds MaxPath + 1 characters, and the record one NUL more behind them.
+constexpr int NameRoom = MaxPath + 1, NameBytes = NameRoom + 1;
+QString filled(const QString &name) {
+    return name.leftJustified(NameRoom, QChar(0));
+}
+
+const QString Old = u"C:\\pictures\\old-sheet.bmp"_s, Full(NameRoom, u'x');
+const QString Path = u"C:\\img\\a.gif"_s, Chosen = filled(Path);
 
 struct CallRow {
     const char *name;
@@ -79,7 +86,7 @@ TEST_P(Calls, HandOverAndWriteBack) {
     const CallRow &row = GetParam();
     std::tuple<QByteArray, QByteArray, std::uint32_t, std::uint32_t> handed;
     const auto dialog = [&](OPENFILENAMEA *rec) {
-        handed = {QByteArray(rec->lpstrFile, 262), rec->lpstrFileTitle, rec->nMaxFile,
+        handed = {QByteArray(rec->lpstrFile, NameBytes), rec->lpstrFileTitle, rec->nMaxFile,
                   rec->nMaxFileTitle};
         rec->Flags = 0x80000, rec->nFilterIndex = row.answer;
         return row.answer ? answerWithPath(rec, Path.toLatin1()) : 0;
@@ -92,16 +99,17 @@ TEST_P(Calls, HandOverAndWriteBack) {
     const Error e = errorOf(o, row.save);
     EXPECT_EQ(std::tuple(e.number(), e.source(), e.description()),
               std::tuple(row.error, row.source, row.description));
-    const QByteArray buffer = (row.fileName.toLatin1() + QByteArray(262, 0)).left(262);
+    const QByteArray buffer = (row.fileName.toLatin1() + QByteArray(NameBytes, 0)).left(NameBytes);
     EXPECT_EQ(handed, row.error == InvalidProcedureCall // raised before the dialog
                           ? decltype(handed){}
-                          : std::tuple(buffer, QByteArray(260, ' '), 260u, 260u));
+                          : std::tuple(buffer, QByteArray(MaxPath, ' '), std::uint32_t(MaxPath),
+                                       std::uint32_t(MaxPath)));
     EXPECT_EQ(snapshot(o),
               row.fileNameAfter.isEmpty()
                   ? before
                   : decltype(before)(row.cancelError, u""_s, u" Pick "_s, row.fileNameAfter,
                                      u"a.gif\0"_s, row.filterIndexAfter, DefaultFilter, 0x80000,
-                                     u"C:\\img"_s, 260, 0, 9));
+                                     u"C:\\img"_s, MaxPath, 0, 9));
 }
 
 const char *const Mosaikon = "Mosaikon";
@@ -112,7 +120,7 @@ const char *const Cancel = "Cancel was selected";
 INSTANTIATE_TEST_SUITE_P(OpenSave, Calls, ::testing::Values(
     CallRow{"IntoAnEmptyName", false, u""_s, 0, 2, 0, "", "", Chosen, 2},
     CallRow{"OverALongerName", false, Old, 0, 2, 0, "", "",
-            Path + QChar(0) + Old.sliced(13) + QString(236, QChar(0)), 2},
+            filled(Path + QChar(0) + Old.sliced(13)), 2},
     CallRow{"OverAFullBuffer", false, Full, 0, 2, 0, "", "", Path + QChar(0) + Full.sliced(13), 2},
     CallRow{"NameLongerThanTheBuffer", false, Full + u'x', 0, 2, InvalidProcedureCall, Mosaikon,
             "Invalid procedure call or argument", {}, 1},
@@ -182,7 +190,7 @@ TEST(OpenSave, AChoiceOverAWiderPreviousNameKeepsTheBufferLength) {
     OpenSave o;
     o.setFileName(u"C:\\img\\x"_s + QString(20, u'\u00E4'));
     o.ShowOpen();
-    EXPECT_EQ(o.FileName().size(), 261);
+    EXPECT_EQ(o.FileName().size(), NameRoom);
     EXPECT_EQ(errorOf(o).number(), 0);
 }
 

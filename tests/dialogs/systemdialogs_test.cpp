@@ -1,5 +1,7 @@
 // OpenSave with the Qt dialog behind it, offscreen, answered by key clicks.
 
+#include "imagefiles.h"
+#include "openfilename.h"
 #include "opensave.h"
 #include "testrows.h"
 
@@ -78,7 +80,7 @@ class Answers : public ::testing::TestWithParam<AnswerRow> {};
 TEST_P(Answers, ComeBackThroughOpenSave) {
     const AnswerRow &row = GetParam();
     QTemporaryDir dir;
-    QFile(dir.filePath(u"sheet.gif"_s)).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(testing::writeFile(dir.filePath(u"sheet.gif"_s), {}));
     QWidget mainWindow;
     mainWindow.show();
     OpenSave o;
@@ -113,8 +115,7 @@ QString fileAtPathOf(const QString &root, QChar letter, qsizetype bytes) {
     while (left() > 100) path += u'/' + QString(30, letter);
     QDir().mkpath(path);
     path += u'/' + QString(left() - 5, u'x') + u".gif"_s;
-    QFile(path).open(QIODevice::WriteOnly);
-    return path;
+    return testing::writeFile(path, {}) ? path : QString();
 }
 
 struct LongPathRow {
@@ -122,7 +123,7 @@ struct LongPathRow {
     bool save;
     QChar letter; // of the folders
     qsizetype bytes;
-    bool fits; // in the 259 bytes that a MaxFileSize of 260 leaves for the path
+    bool fits; // in the MaxPath - 1 bytes that the default MaxFileSize leaves for the path
 };
 
 class LongPaths : public ::testing::TestWithParam<LongPathRow> {};
@@ -159,11 +160,12 @@ TEST_P(LongPaths, ComeBackWholeOrAreRefused) {
 
 INSTANTIATE_TEST_SUITE_P(
     SystemDialogs, LongPaths,
-    ::testing::Values(LongPathRow{"DeepFoldersJustFit", false, u'd', 259, true},
-                      LongPathRow{"DeepFoldersOneByteOver", false, u'd', 260, false},
-                      LongPathRow{"ThreeByteCharactersJustFit", false, u'\u3042', 259, true},
+    ::testing::Values(LongPathRow{"DeepFoldersJustFit", false, u'd', MaxPath - 1, true},
+                      LongPathRow{"DeepFoldersOneByteOver", false, u'd', MaxPath, false},
+                      LongPathRow{"ThreeByteCharactersJustFit", false, u'\u3042', MaxPath - 1,
+                                  true},
                       LongPathRow{"ThreeByteCharactersOver", false, u'\u3042', 330, false},
-                      LongPathRow{"SaveOneByteOver", true, u'd', 260, false}),
+                      LongPathRow{"SaveOneByteOver", true, u'd', MaxPath, false}),
     nameOf<LongPathRow>);
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "hostilefiles.h"
 
+#include "error.h"
 #include "imagefiles.h"
 
 #include <QBuffer>
@@ -57,18 +58,18 @@ QList<HostileFile> hostileFiles() {
     const QByteArray jpeg = encoded(sheet, "JPEG");
     const QByteArray progressive = encoded(sheet, "JPEG", true);
     return {
-        {"empty.gif", bytes({}), 481},
-        {"words.jpg", bytes("Not a picture at all, only words.\n"), 481},
+        {"empty.gif", bytes({}), InvalidPicture},
+        {"words.jpg", bytes("Not a picture at all, only words.\n"), InvalidPicture},
         {"cut.gif", bytes(gif.left(gif.size() / 2)), AsQtReads},
         {"cut.jpg", bytes(jpeg.left(jpeg.size() / 2)), AsQtReads},
         {"cut.bmp", bytes(bmp.left(bmp.size() / 2)), AsQtReads},
-        {"huge.gif", bytes(withClaimedSize(gif, 60000, 60000)), 481},
-        {"huge.bmp", bytes(withClaimedSize(bmp, 60000, 60000)), 481},
-        {"negative-width.bmp", bytes(withClaimedSize(bmp, -60000, 128)), 481},
+        {"huge.gif", bytes(withClaimedSize(gif, 60000, 60000)), InvalidPicture},
+        {"huge.bmp", bytes(withClaimedSize(bmp, 60000, 60000)), InvalidPicture},
+        {"negative-width.bmp", bytes(withClaimedSize(bmp, -60000, 128)), InvalidPicture},
         // Only the corner the view shows is decoded, whatever the header claims...
         {"huge.jpg", bytes(withClaimedSize(jpeg, 60000, 60000)), Loads},
         // ...but a progressive JPEG is decoded whole: this one once exhausted the memory.
-        {"huge-progressive.jpg", bytes(withClaimedSize(progressive, 60000, 60000)), 481},
+        {"huge-progressive.jpg", bytes(withClaimedSize(progressive, 60000, 60000)), InvalidPicture},
         {"one.gif", bytes(gifBytes(lopsidedSheet(1, 1, true))), Loads},
         {"paletted.gif", bytes(gif), Loads},
         {"transparent.gif", bytes(gifBytes(paletted, paletted.pixelIndex(5, 5))), Loads},
@@ -80,15 +81,17 @@ QList<HostileFile> hostileFiles() {
         {"sheet.png", bytes(encoded(sheet, "PNG")), Loads},
         {"gif-named.bmp", bytes(gif), Loads}, // the content chooses, not the name
         // Pictures of formats outside GIF, JPEG, BMP and PNG, which Qt's installed readers know.
-        {"sheet.xpm", bytes(encoded(paletted, "XPM")), 481},
-        {"sheet.ico", bytes(encoded(sheet, "ICO")), 481},
-        {"sheet.ppm", bytes(encoded(sheet, "PPM")), 481},
-        {"sheet.xbm", bytes(encoded(sheet, "XBM")), 481},
-        {"xpm-named.gif", bytes(encoded(paletted, "XPM")), 481},
-        {"missing.gif", [](const QString &) { return true; }, 53},
-        {"folder.gif", [](const QString &p) { return ::mkdir(qPrintable(p), 0700) == 0; }, 75},
+        {"sheet.xpm", bytes(encoded(paletted, "XPM")), InvalidPicture},
+        {"sheet.ico", bytes(encoded(sheet, "ICO")), InvalidPicture},
+        {"sheet.ppm", bytes(encoded(sheet, "PPM")), InvalidPicture},
+        {"sheet.xbm", bytes(encoded(sheet, "XBM")), InvalidPicture},
+        {"xpm-named.gif", bytes(encoded(paletted, "XPM")), InvalidPicture},
+        {"missing.gif", [](const QString &) { return true; }, FileNotFound},
+        {"folder.gif", [](const QString &p) { return ::mkdir(qPrintable(p), 0700) == 0; },
+         PathFileAccessError},
         // Once hung for ever: opening a FIFO that nobody writes to waits for a writer.
-        {"fifo.gif", [](const QString &path) { return ::mkfifo(qPrintable(path), 0600) == 0; }, 75},
+        {"fifo.gif", [](const QString &path) { return ::mkfifo(qPrintable(path), 0600) == 0; },
+         PathFileAccessError},
     };
 }
 

@@ -10,8 +10,9 @@
 
 namespace mosaikon::testing {
 
-inline constexpr int Loads = 0;      // what loading a file must end with, if not an error number
-inline constexpr int AsQtReads = -1; // loaded when the test's own decode reads it, else 481
+inline constexpr int Loads = 0; // what loading a file must end with, if not an error number
+inline constexpr int AsQtReads =
+    -1; // loaded when the test's own decode reads it, else InvalidPicture
 
 struct HostileFile {
     const char *name;

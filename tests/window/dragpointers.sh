@@ -8,13 +8,10 @@
 set -euo pipefail
 command -v xdotool >/dev/null || { echo "SKIP: xdotool is not installed"; exit 77; }
 [[ -x ${2-} ]] || { echo "SKIP: no pointer reader (build it with libxfixes-dev)"; exit 77; }
+source "$(dirname "$0")/../support/xsession.sh"
 program=$1 cursor=$2
-work=$(mktemp -d) pid=
-trap '[[ -z $pid ]] || kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$(dirname "$0")/../lsan.supp:print_suppressions=0}
 failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-retry() { for _ in $(seq 100); do eval "$1" && return; sleep 0.1; done; false; } # for 10 s
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); } # goes on: every reading gets checked
 read_pointer() { "$cursor" >"$work/$1"; }
 # While a drag starts the pointer passes through other images for a moment (the ordinary one,
 # the bare server's): a reading counts once it holds.
@@ -34,14 +31,11 @@ check() { # NAME-OF-READING A|B
         "$work/$1" >"$work/$1.verdict" || { fail "$1: $(<"$work/$1.verdict")"; show "$1"; }
 }
 
-"$program" >"$work/log" 2>&1 &
-pid=$!
-retry 'wid=$(xdotool search --onlyvisible --name "^Mosaikon\$" | head -n1) && [[ -n $wid ]]' ||
-    { echo "FAIL: no window"; exit 1; }
+start_program "$program"
 # An empty part of the window, where no drop is taken, and the middle of slot 27.
 empty=(230 480) slot=(520 224)
 xdotool mousemove "${empty[@]}"
-retry 'read_steady normal' || { echo "FAIL: the pointer over the window does not settle"; exit 1; }
+retry 'read_steady normal' || die "the pointer over the window does not settle"
 
 # A drag held from PRESS-X PRESS-Y: the pointer read over a slot and over the empty part, then
 # the button released there and the pointer read again.
@@ -59,8 +53,7 @@ held_drag() { # NAME PRESS-X PRESS-Y
 }
 held_drag tile 100 100
 held_drag origin 180 390
-kill -0 "$pid" 2>/dev/null ||
-    { echo "FAIL: the program ended"; sed 's/^/program: /' "$work/log"; exit 1; }
+kill -0 "$pid" 2>/dev/null || die "the program ended"
 
 for place in slot empty; do
     check "tile.$place" A

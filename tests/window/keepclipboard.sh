@@ -7,30 +7,20 @@
 # leaves nothing running either.
 # Usage: keepclipboard.sh MOSAIKON CLOSEWINDOW CLIPBOARDMANAGER
 set -euo pipefail
+source "$(dirname "$0")/../support/xsession.sh"
 program=$1 closewindow=$2 manager=$3
-work=$(mktemp -d) reader= other= managed=
+reader= other= managed=
 # Everything the program starts inherits this variable: it finds what is left of a run.
 marker="MOSAIKON_KEEPCLIPBOARD_TEST=$work"
 leftovers() { grep -lsxzF "$marker" /proc/[0-9]*/environ | cut -d/ -f3 || true; }
-cleanup() {
-    [[ -z $reader ]] || kill "$reader" 2>/dev/null
-    [[ -z $other ]] || kill "$other" 2>/dev/null
-    [[ -z $managed ]] || kill "$managed" 2>/dev/null
-    for p in $(leftovers); do kill "$p" 2>/dev/null; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$(dirname "$0")/../lsan.supp:print_suppressions=0}
-fail() { echo "FAIL: $*" >&2; sed 's/^/program: /' "$work/log" >&2 || true; exit 1; }
-retry() { for _ in $(seq 100); do eval "$1" && return; sleep 0.1; done; false; } # for 10 s
+at_exit 'for p in $reader $other $managed $(leftovers); do kill "$p" 2>/dev/null || true; done'
 
 # Starts the program with its output on a pipe, as `$(mosaikon)` or `mosaikon | less` would: the
 # reader ends only when every process holding the pipe has let go of it.
 launch() {
     env "$marker" PATH="${1:-$PATH}" "$program" 2>&1 | cat >"$work/log" &
     reader=$!
-    retry 'wid=$(xdotool search --onlyvisible --name "^Mosaikon\$" | head -n1) && [[ -n $wid ]]' ||
-        fail "no window"
+    wait_window Mosaikon wid "no window"
 }
 # Closes the window as a window manager does; the program ends cleanly and gives its pipe back.
 finish() {

@@ -4,8 +4,8 @@
 // a clipboard manager.
 
 #include "clipboard.h"
-#include "form1.h"
-#include "module1.h"
+#include "windowdriver.h"
+#include "xclipboard.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -14,24 +14,20 @@
 #include <QTest>
 #include <QThread>
 
-#include <X11/Xlib.h>
-
 #include <unistd.h>
 
 using namespace mosaikon;
+using namespace mosaikon::testing;
 
 class KeepClipboardTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<Form1> form;
-    Display *display = nullptr; // a connection of the test's own, to see who owns CLIPBOARD
+    XClipboard clipboard;
     // Processes started from here inherit this variable: a keeper is one of them.
     const QByteArray markerName = "MOSAIKON_KEEPCLIPBOARD_TEST",
                      markerValue = QByteArray::number(getpid());
 
-    Window owner() const {
-        return XGetSelectionOwner(display, XInternAtom(display, "CLIPBOARD", 0));
-    }
     // The other processes that carry the marker.
     QStringList keepers() const {
         QStringList found;
@@ -49,28 +45,19 @@ class KeepClipboardTest : public QObject {
         QProcessEnvironment unmarked = QProcessEnvironment::systemEnvironment();
         unmarked.remove(QString::fromLatin1(markerName));
         xclip.setProcessEnvironment(unmarked);
-        xclip.startCommand(QStringLiteral("xclip -quiet -selection clipboard"));
-        QVERIFY(xclip.waitForStarted() && xclip.write("another program's text") > 0 &&
-                xclip.waitForBytesWritten());
-        xclip.closeWriteChannel();
-        const Window program = owner();
-        for (int i = 0; i < 2500 && owner() == program; ++i) QThread::msleep(2); // stops a hang
-        QVERIFY(owner() != program && owner() != None);
+        QVERIFY(clipboard.takeUnseen(xclip, "another program's text"));
     }
 
 private Q_SLOTS:
     void initTestCase() {
         if (QStandardPaths::findExecutable(QStringLiteral("xclip")).isEmpty()) QSKIP("needs xclip");
         QVERIFY(qputenv(markerName, markerValue));
-        QVERIFY((display = XOpenDisplay(nullptr)) != nullptr);
-        form = Module1::Main();
-        QVERIFY(QTest::qWaitForWindowExposed(form->windowHandle()));
+        QVERIFY(clipboard.isOpen());
+        form = startWindow();
         keepClipboardAfterExit();
         QVERIFY2(keepers().isEmpty(), "kept without an export");
         form->SpritePicture1_DragDrop(9, QStringLiteral("Picture1"), 0, 0);
     }
-
-    void cleanupTestCase() { XCloseDisplay(display); }
 
     void keepsOnlyTheExportItStillOwns_data() {
         QTest::addColumn<QString>("after"); // what happens between the export and the end
@@ -92,11 +79,11 @@ private Q_SLOTS:
             takeUnseen(other);
             QVERIFY(QGuiApplication::clipboard()->ownsClipboard());
         }
-        const Window before = owner();
+        const unsigned long before = clipboard.owner();
         keepClipboardAfterExit();
         QCOMPARE(keepers().size(), kept ? 1 : 0); // what it serves: keepclipboard.sh
         if (!kept) {
-            QCOMPARE(owner(), before);
+            QCOMPARE(clipboard.owner(), before);
             return;
         }
         takeUnseen(other); // the keeper gives way and ends

@@ -4,10 +4,7 @@
 # edges of the pointer and keyboard rules, then a clean close while a dialog waits.
 # Usage: realwindow.sh MOSAIKON CLOSEWINDOW ICON16_PNG
 set -euo pipefail
-work=$(mktemp -d) pid=
-trap '[[ -z $pid ]] || kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; sed 's/^/program: /' "$work/log" >&2; exit 1; }
-retry() { for _ in $(seq 100); do eval "$1" && return; sleep 0.1; done; false; } # for 10 s
+source "$(dirname "$0")/../support/xsession.sh"
 # Waits until every pixel "x y rrggbb" given shows on the screen (the window is at (0, 0)).
 expect_pixels() {
     local format= want= point x y colour
@@ -33,16 +30,12 @@ expect_table() {
 slot() { echo "$((264 + 64 * ($1 % 8) + ${2:-32})) $((64 * ($1 / 8) + ${3:-32}))"; }
 click() { xdotool mousemove $1 $2 click "${3:-1}" && sleep 0.5; }
 drag() { xdotool mousemove $1 $2 mousedown 1 mousemove_relative 20 20 mousemove $3 $4 mouseup 1; }
-dialog_up() {
-    retry 'dialog=$(xdotool search --onlyvisible --name "^Open\$" | head -n1) && [[ -n $dialog ]]' || fail "no dialog"
-}
+dialog_up() { wait_window Open dialog "no dialog"; }
 sheet() { printf '%02x%02x%02x' "$1" "$2" $(((3 * $1 + 5 * $2) & 255)); }
 
 /usr/bin/convert -size 128x128 xc:black -channel R -fx 'i/255' -channel G -fx 'j/255' \
     -channel B -fx '((3*i+5*j)%256)/255' +channel BMP3:"$work/sheet.bmp"
-"$1" >"$work/log" 2>&1 &
-pid=$!
-retry 'wid=$(xdotool search --onlyvisible --name "^Mosaikon\$" | head -n1) && [[ -n $wid ]]' || fail "no window"
+start_program "$1"
 eval "$(xdotool getwindowgeometry --shell "$wid")"
 [[ $X,$Y == 0,0 ]] || fail "the window is at ($X, $Y)"
 # The window icon at 16, 32 and 48 pixels, the first pixel for pixel the icon file of that size.
@@ -110,7 +103,7 @@ for key in Return KP_Enter; do
     xdotool windowfocus --sync "$wid" key $key
     dialog_up
     xdotool windowfocus --sync "$dialog" key Escape
-    retry '! xdotool search --onlyvisible --name "^Open\$" >/dev/null' || fail "the dialog stayed"
+    wait_gone Open "the dialog stayed"
 done
 click 76 436
 table='DC.w $0005\r\nDC.b $F0,$81,$E8,$00,$21\r\nDC.b $00,$80,$F8,$22,$61\r\nDC.b $10,$80,$08,$EE,$E1\r\n'
@@ -125,7 +118,4 @@ done
 # The window closed while its open dialog waits: the program ends, and cleanly.
 click 128 280
 dialog_up
-"$2" "$wid"
-retry '! kill -0 "$pid" 2>/dev/null' || fail "the program did not end when its window closed"
-wait "$pid" || fail "the program ended with status $?"
-pid=
+close_program "$2"

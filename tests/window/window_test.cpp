@@ -5,22 +5,21 @@
 #include "dialogseam.h"
 #include "form1.h"
 #include "imagefiles.h"
-#include "module1.h"
+#include "openfilename.h"
 #include "originbutton.h"
 #include "picturearea.h"
 #include "picturecompare.h"
 #include "pictureloader.h"
+#include "windowdriver.h"
 
 #include <QAccessible>
 #include <QClipboard>
 #include <QFile>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QtEndian>
 
 #include <cstring>
@@ -31,45 +30,20 @@ using namespace mosaikon::testing;
 class WindowTest : public QObject {
     Q_OBJECT
 
-    static constexpr QRgb Grey = 0xFF404040, Black = 0xFF000000, DarkRed = 0xFF800000;
+    static constexpr QRgb Grey = 0xFF404040, DarkRed = 0xFF800000;
     QTemporaryDir dir;
     const QImage sheet = lopsidedSheet(300, 280);
-    QImage grey{64, 64, QImage::Format_RGB32}; // a slot's background
+    const QImage grey = emptySlot();
     QImage cutBmp;
-    QByteArray longName; // 261 bytes: fills the dialog's name buffer, leaving no NUL
+    QByteArray longName; // MaxPath + 1 bytes: fills the dialog's name buffer, leaving no NUL
     std::unique_ptr<Form1> form;
 
-    // Pixel (left, top) of `from` on, each pixel a factor x factor block; black past its edges.
-    static QImage enlarged(const QImage &from, int left, int top, int factor, int size) {
-        QImage image(size, size, QImage::Format_RGB32);
-        for (int i = 0; i < size * size; ++i) {
-            const QPoint p(left + i % size / factor, top + i / size / factor);
-            image.setPixel(i % size, i / size, from.valid(p) ? from.pixel(p) | Black : Black);
-        }
-        return image;
-    }
-    static QImage tile(const QImage &from, int tag) { // a slot's picture of the tile `tag` names
-        return enlarged(from, tag % 32 * 8, tag / 32 * 16, 4, 64);
-    }
     static bool onGridLine(int x, int y) { return x % 32 % 31 == 0 || y % 32 % 31 == 0; } // 0, 31
     static QString in(const char *row, const QString &value) { return row + (": " + value); }
     static QString clipboard() { return QGuiApplication::clipboard()->text(); }
-    // Runs `gesture`, closing every error report it shows; returns the last one's caption and text.
-    static QString reportDuring(const std::function<void()> &gesture) {
-        QString report;
-        QTimer closer;
-        QObject::connect(&closer, &QTimer::timeout, [&report] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
-                report = box->windowTitle() + ": " + box->text(), box->done(QMessageBox::Ok);
-        });
-        closer.start(5);
-        gesture();
-        return report;
-    }
     QByteArray name(const char *file) const { return dir.filePath(file).toLocal8Bit() + '\0'; }
     void restart(bool withSheet) {
-        form = Module1::Main();
-        QVERIFY(QTest::qWaitForWindowExposed(win()));
+        form = startWindow();
         if (withSheet) QCOMPARE(load(name("sheet.bmp")), QString());
     }
     QWindow *win() const { return form->windowHandle(); }
@@ -83,12 +57,8 @@ class WindowTest : public QObject {
     }
     void click(QPoint at, int b = 1) { QTest::mouseClick(win(), Qt::MouseButton(b), {}, at); }
     void exportNow() { click(form->Command3->geometry().center()); }
-    // Offscreen no drag enters: the drop goes straight to the view, at `at` inside it.
-    void drop(int slot, const char *source, QPointF at = {32, 32}) {
-        QMimeData data;
-        data.setData(controlMimeType(), source);
-        QDropEvent event(at, Qt::CopyAction, &data, Qt::LeftButton, {});
-        static_cast<QObject *>(view(slot))->event(&event);
+    void drop(int slot, const QByteArray &source, QPointF at = {32, 32}) {
+        dropControl(view(slot), source, at);
     }
     QString cursor() const {
         return QString("%1,%2").arg(form->grid.CursorCol).arg(form->grid.CursorRow);
@@ -129,9 +99,8 @@ class WindowTest : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
-        grey.fill(Grey);
         longName = dir.filePath("long").toLocal8Bit();
-        longName += QByteArray(257 - longName.size(), 'x') + ".bmp";
+        longName += QByteArray(MaxPath + 1 - 4 - longName.size(), 'x') + ".bmp";
         QVERIFY(writeSheet(QString::fromLocal8Bit(longName), sheet));
         QVERIFY(writeSheet(dir.filePath("sheet.bmp"), sheet));
         QVERIFY(writeSheet(dir.filePath("sheet.gif"), lopsidedSheet(128, 128, true)));
@@ -198,7 +167,7 @@ private Q_SLOTS:
 
         for (auto *button : form->findChildren<QPushButton *>()) // none is the default button
             QVERIFY(!button->isDefault() && !button->autoDefault());
-        QCOMPARE(imageOf(form->grid.source), enlarged({}, 0, 0, 2, 256));
+        QCOMPARE(imageOf(form->grid.source), viewOf({}));
         QCOMPARE(form->Check1->value() + form->Check2->value(), 0);
 
         // The pointer over the source view picks a cell; the last position a tie, to even.
@@ -214,8 +183,7 @@ private Q_SLOTS:
 
         // Over a sheet the grid shows its lines and lets the sheet and the pointer through.
         QCOMPARE(load(name("sheet.bmp")), QString());
-        const QImage shown = form->Picture1->grab().toImage(),
-                     under = enlarged(sheet, 0, 0, 2, 256);
+        const QImage shown = form->Picture1->grab().toImage(), under = viewOf(sheet);
         for (int y = 0; y < 256; ++y)
             for (int x = 0; x < 256; ++x)
                 QCOMPARE(shown.pixel(x, y), onGridLine(x, y) ? DarkRed : under.pixel(x, y));
@@ -243,15 +211,19 @@ private Q_SLOTS:
                 if (g == 'X') QTest::mousePress(win(), Qt::LeftButton, {}, slotAt(27));
                 if (g == 'X') QTest::mouseRelease(win(), Qt::LeftButton, {}, slotAt(28));
                 if (g == 'T') dragTile({176, 208}, 27);
-                if (g == 'O' || g == 'o') drop(g == 'O' ? 27 : 0, "Command4");
-                if (g == 'c' || g == 'C') drop(27, g == 'c' ? "command4" : "Command44");
+                if (g == 'O' || g == 'o') drop(g == 'O' ? 27 : 0, OriginButtonName);
+                if (g == 'c') drop(27, QByteArray(OriginButtonName).toLower());
+                if (g == 'C') drop(27, QByteArray(OriginButtonName) + '4');
             }
             const int origin = form->grid.OriginRow * 8 + form->grid.OriginCol;
             QCOMPARE(in(moves, state(27) + " @" + QString::number(origin)), in(moves, expected));
             QCOMPARE(state(28) + state(0), QStringLiteral("/0/0"));
             const int attr = form->grid.SlotAttr[27];
-            const QImage shows = slot(27).Tag.empty() ? grey : tile(sheet, std::stoi(slot(27).Tag));
-            QVERIFY2(slotImage(27) == shows.mirrored(attr & 0x40, attr & 0x80), moves);
+            const QImage shows =
+                slot(27).Tag.empty() ? grey : slotTile(sheet, std::stoi(slot(27).Tag));
+            QVERIFY2(slotImage(27) ==
+                         shows.mirrored(attr & MirrorLeftRight, attr & MirrorTopBottom),
+                     moves);
             for (int i = 0; i < 64; ++i) // as the views show them, the border on the origin alone
                 QCOMPARE(largestDifference(view(i)->grab().toImage(), slotImage(i)) > 0,
                          i == origin);
@@ -327,16 +299,16 @@ private Q_SLOTS:
             {"tile, slot's top-left", "27", "Picture1", {0, 0}, "38/21 @0"},
             {"tile, slot's bottom-right", "27", "Picture1", {63, 63}, "38/21 @0"},
             {"tile, slot's left edge", "27", "Picture1", {0.4, 61.5}, "38/21 @0"},
-            {"origin on a slot", "27", "Command4", {5, 60}, "/0 @27"},
+            {"origin on a slot", "27", OriginButtonName, {5, 60}, "/0 @27"},
             {"from another program", "27", "Picture1 from elsewhere", {32, 32}, "refused /0 @0"},
             {"foreign data", "27", "text", {32, 32}, "refused /0 @0"},
-            {"origin on Load Image", "Command1", "Command4", {9, 9}, "refused /0 @0"},
-            {"origin on the export", "Command3", "Command4", {9, 9}, "refused /0 @0"},
-            {"origin on a box", "Check1", "Command4", {9, 9}, "refused /0 @0"},
-            {"origin on the other box", "Check2", "Command4", {9, 9}, "refused /0 @0"},
-            {"origin on the source view", "Picture1", "Command4", {9, 9}, "refused /0 @0"},
-            {"origin on the window", "Form1", "Command4", {220, 470}, "refused /0 @0"},
-            {"origin on itself", "Command4", "Command4", {9, 9}, "refused /0 @0"}};
+            {"origin on Load Image", "Command1", OriginButtonName, {9, 9}, "refused /0 @0"},
+            {"origin on the export", "Command3", OriginButtonName, {9, 9}, "refused /0 @0"},
+            {"origin on a box", "Check1", OriginButtonName, {9, 9}, "refused /0 @0"},
+            {"origin on the other box", "Check2", OriginButtonName, {9, 9}, "refused /0 @0"},
+            {"origin on the source view", "Picture1", OriginButtonName, {9, 9}, "refused /0 @0"},
+            {"origin on the window", "Form1", OriginButtonName, {220, 470}, "refused /0 @0"},
+            {"origin on itself", OriginButtonName, OriginButtonName, {9, 9}, "refused /0 @0"}};
         for (const auto &[row, target, carries, at, expected] : rows)
             QTest::newRow(row) << target << carries << at << expected;
     }
@@ -350,7 +322,7 @@ private Q_SLOTS:
         QTest::mouseMove(win(), {100, 40});
         QString result;
         if (target == "27" && !carries.contains(' ') && carries != "text") {
-            drop(27, qPrintable(carries), at);
+            drop(27, carries.toLatin1(), at);
         } else {
             QWidget *to = target == "27" ? view(27) : form->findChild<QWidget *>(target);
             QMimeData data;
@@ -365,7 +337,7 @@ private Q_SLOTS:
         }
         const int origin = form->grid.OriginRow * 8 + form->grid.OriginCol;
         QCOMPARE(result + state(27) + " @" + QString::number(origin), expected);
-        QVERIFY(slotImage(27) == (slot(27).Tag.empty() ? grey : tile(sheet, 38)));
+        QVERIFY(slotImage(27) == (slot(27).Tag.empty() ? grey : slotTile(sheet, 38)));
     }
 
     void originButton() {
@@ -435,7 +407,7 @@ private Q_SLOTS:
                  QString());
         QCOMPARE(records, QList<QByteArray>({fresh, fresh}));
         QCOMPARE(form->ImagePath, dir.filePath("sheet.bmp"));
-        QCOMPARE(imageOf(form->grid.source), enlarged(sheet, 0, 0, 2, 256));
+        QCOMPARE(imageOf(form->grid.source), viewOf(sheet));
         QCOMPARE(state(5), QStringLiteral("/61"));
     }
 
@@ -463,7 +435,7 @@ private Q_SLOTS:
             QCOMPARE(in(row, load(answer)), in(row, report));
             const QByteArray given = answer.isNull() && before ? name("sheet.bmp") : answer;
             QCOMPARE(in(row, form->ImagePath), in(row, QString::fromLocal8Bit(given.constData())));
-            const QImage want = enlarged(shows, 0, 0, 2, 256);
+            const QImage want = viewOf(shows);
             QVERIFY2(largestDifference(imageOf(form->grid.source), want) <= loss, row);
             for (int i = 0; i < ViewSize * ViewSize; ++i) // opaque, whatever the reader left
                 QVERIFY2(qAlpha(form->grid.source.pixel(i % ViewSize, i / ViewSize)) == 255, row);
@@ -471,7 +443,7 @@ private Q_SLOTS:
             QVERIFY2(form->grid == grid, row); // the slots keep theirs
             dragTile({100, 40}, 5);
             QCOMPARE(in(row, state(5)), in(row, "38/21"));
-            QVERIFY2(largestDifference(slotImage(5), tile(shows, 38)) <= loss, row);
+            QVERIFY2(largestDifference(slotImage(5), slotTile(shows, 38)) <= loss, row);
         }
     }
 
@@ -535,7 +507,8 @@ private Q_SLOTS:
              },
              27, "Tile 38, not flipped"},
             {"click", [&] { click(slotAt(27)); }, 27, "Tile 38, flipped left to right"},
-            {"origin", [&] { drop(27, "Command4"); }, 27, "Tile 38, flipped left to right, origin"},
+            {"origin", [&] { drop(27, OriginButtonName); }, 27,
+             "Tile 38, flipped left to right, origin"},
             {"origin", [] {}, 0, "Empty"},
             {"failed load", [&] { load(name("missing.bmp")); }, -1,
              "No picture loaded; drag a tile onto a slot"},
@@ -572,7 +545,7 @@ private Q_SLOTS:
                 dragTile({16, 16}, 0);
                 dragTile({48, 48}, 9);
                 click(slotAt(9));
-                drop(9, "Command4");
+                drop(9, OriginButtonName);
             }
             for (auto [box, to] : {std::pair{form->Check1, vertical}, {form->Check2, horizontal}}) {
                 box->setTristate(to == Qt::PartiallyChecked); // no gesture grays a box

@@ -1,8 +1,13 @@
 // Hostile files through "Load Image", pressed so that the window's error report runs, each into
 // an arrangement made by random gestures: it is read or refused with a report (53, 75 or 481),
-// all else as the model has it (reliability.h). A load waiting for ever (a FIFO once) times out.
+// all else as the model has it (session.h). A load waiting for ever (a FIFO once) times out.
 
-#include "reliability.h"
+#include "hostilefiles.h"
+#include "session.h"
+#include "windowdriver.h"
+
+#include <QTemporaryDir>
+#include <QTest>
 
 using namespace mosaikon;
 using namespace mosaikon::testing;

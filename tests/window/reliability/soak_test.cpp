@@ -1,9 +1,14 @@
-// A long random session (reliability.h), the hostile files among its loads. 4000 gestures from
+// A long random session (session.h), the hostile files among its loads. 4000 gestures from
 // a fixed seed, or MOSAIKON_SOAK_SEED=N; the full run (faster from a release build folder):
 //
 //     MOSAIKON_SOAK_GESTURES=100000 ctest --test-dir build/dev -R reliability.soak --timeout 14400
 
-#include "reliability.h"
+#include "hostilefiles.h"
+#include "session.h"
+#include "windowdriver.h"
+
+#include <QTemporaryDir>
+#include <QTest>
 
 using namespace mosaikon::testing;
 
