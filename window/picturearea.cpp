@@ -151,6 +151,8 @@ void PictureArea::dragMoveEvent(QDragMoveEvent *event) {
 }
 
 void PictureArea::dropEvent(QDropEvent *event) {
+    // Only an area that takes drops (a slot view) handles one, however the drop reached it.
+    if (!acceptDrops()) return;
     event->acceptProposedAction();
     const QPointF at = event->position();
     Q_EMIT dragDropped(draggedControlName(event->mimeData()), float(at.x()), float(at.y()));

@@ -331,8 +331,9 @@ private Q_SLOTS:
             QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
             QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
             QApplication::sendEvent(to ? to : form.get(), &enter);
-            // Qt brings a drop only to a target that took the drag in; these get it anyway.
-            if (to != view(27)) QApplication::sendEvent(to ? to : form.get(), &drop);
+            // Qt brings a drop only to a target that took the drag in; these get it anyway,
+            // straight to the widget, past the application's routing.
+            if (to != view(27)) static_cast<QObject *>(to ? to : form.get())->event(&drop);
             result = enter.isAccepted() || drop.isAccepted() ? "taken " : "refused ";
         }
         const int origin = form->grid.OriginRow * 8 + form->grid.OriginCol;
