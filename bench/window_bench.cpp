@@ -29,17 +29,35 @@ using namespace mosaikon;
 
 namespace {
 
+double micros(const std::function<void()> &work) {
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return double(timer.nsecsElapsed()) / 1000.0;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
 // Median wall time of `runs` calls, in microseconds.
 double medianMicros(int runs, const std::function<void()> &work) {
     std::vector<double> times;
+    for (int i = 0; i < runs; ++i) times.push_back(micros(work));
+    return median(times);
+}
+
+// Median wall times of `first` and `second`, in microseconds, timed in turn within each run, so
+// that a change in the machine's load falls on both alike.
+std::pair<double, double> alternatingMedians(int runs, const std::function<void()> &first,
+                                             const std::function<void()> &second) {
+    std::vector<double> a, b;
     for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1000.0);
+        a.push_back(micros(first));
+        b.push_back(micros(second));
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return {median(a), median(b)};
 }
 
 long statusKb(const char *field) {
@@ -100,9 +118,11 @@ void benchLoads(Form1 &form, const QString &folder) {
                 std::printf("| %d² | %s | cannot write the sheet |\n", size, suffix);
                 continue;
             }
-            const int runs = size > 2048 ? 3 : 11;
-            const double load = medianMicros(runs, [&] { loadThroughWindow(form, path); }) / 1000.0;
-            const double decode = medianMicros(runs, [&] { (void)fullDecode(path); }) / 1000.0;
+            const int runs = size > 2048 ? 3 : size > 256 ? 11 : 41;
+            auto [load, decode] = alternatingMedians(
+                runs, [&] { loadThroughWindow(form, path); }, [&] { (void)fullDecode(path); });
+            load /= 1000.0;
+            decode /= 1000.0;
             const double loadPeak = peakInChild("--peak-load", path);
             const double decodePeak = peakInChild("--peak-decode", path);
             std::printf("| %d² | %s | %.2f | %.2f | %.3f | %.1f | %.1f |\n", size, suffix, load,
