@@ -43,8 +43,8 @@ double median(std::vector<double> values) {
 
 // Median wall time of `runs` calls, in microseconds.
 double medianMicros(int runs, const std::function<void()> &work) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) times.push_back(micros(work));
+    std::vector<double> times(static_cast<std::size_t>(runs));
+    for (double &time : times) time = micros(work);
     return median(times);
 }
 
@@ -52,10 +52,10 @@ double medianMicros(int runs, const std::function<void()> &work) {
 // that a change in the machine's load falls on both alike.
 std::pair<double, double> alternatingMedians(int runs, const std::function<void()> &first,
                                              const std::function<void()> &second) {
-    std::vector<double> a, b;
-    for (int i = 0; i < runs; ++i) {
-        a.push_back(micros(first));
-        b.push_back(micros(second));
+    std::vector<double> a(static_cast<std::size_t>(runs)), b(a.size());
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        a[i] = micros(first);
+        b[i] = micros(second);
     }
     return {median(a), median(b)};
 }
