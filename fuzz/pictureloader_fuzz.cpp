@@ -1,10 +1,14 @@
 // The picture load path of "Load Image": any bytes as the chosen file, read by loadSheetPicture
 // and, when that gives a picture, shown in the source view by SlotGrid::showSheet.
 //
+// An uncompressed BMP the loader reads through its corner alone must give the corner of what
+// Qt's decode of the whole file gives, pixel for pixel.
+//
 // The loader either fails with InvalidPicture (the file exists and can be read) or returns an
 // opaque picture of 1..128 x 1..128 pixels, the corner the view shows; the view then holds it
 // enlarged twice and the background colour where the picture does not reach.
 
+#include "bmpcorner.h"
 #include "error.h"
 #include "fuzzcheck.h"
 #include "pictureloader.h"
@@ -15,11 +19,13 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QString>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 
 using namespace mosaikon;
 
@@ -37,6 +43,26 @@ void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &me
         std::fprintf(stderr, "Qt fatal: %s\n", qPrintable(message));
         std::abort();
     }
+}
+
+// Whether the loader reads the picture file as an uncompressed BMP through its corner alone, and
+// then the corner of the whole file decoded by Qt, as the view shows it (none where the decode
+// fails).
+struct WholeBmp {
+    bool throughCorner = false;
+    std::optional<PixelSurface> corner;
+};
+
+WholeBmp wholeBmp() {
+    QFile file(picturePath);
+    if (!file.open(QIODevice::ReadOnly) ||
+        bmpCorner(file, SheetShown, qint64(FullDecodeLimitMb) << 20).isEmpty())
+        return {};
+    QImageReader reader(picturePath, "bmp");
+    QImage whole(reader.size(), reader.imageFormat()); // small enough: bmpCorner checked
+    whole.fill(0);
+    if (!reader.read(&whole)) return {true, std::nullopt};
+    return {true, opaqueCorner(whole)};
 }
 
 } // namespace
@@ -63,13 +89,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                    static_cast<qint64>(size));
     }
 
+    const WholeBmp whole = wholeBmp();
     PixelSurface sheet(0, 0, 0);
     try {
         sheet = loadSheetPicture(picturePath);
     } catch (const Error &e) {
         FUZZ_CHECK(e.number() == InvalidPicture);
+        FUZZ_CHECK(!whole.corner);
         return 0;
     }
+    if (whole.throughCorner) FUZZ_CHECK(whole.corner && *whole.corner == sheet);
     const int width = sheet.width();
     const int height = sheet.height();
     FUZZ_CHECK(width >= 1 && width <= SheetShown && height >= 1 && height <= SheetShown);

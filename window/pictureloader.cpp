@@ -1,8 +1,10 @@
 #include "pictureloader.h"
 
+#include "bmpcorner.h"
 #include "error.h"
 #include "slotgrid.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -121,6 +123,24 @@ const char *decoderFor(const QByteArray &head) {
     raiseInvalidPicture(QStringLiteral("Unsupported image format"));
 }
 
+// Decodes the picture `device` holds with the decoder `format`, only the corner where the decoder
+// can; false, with the decoder's message, when it cannot.
+bool readPicture(QIODevice &device, const char *format, QImage &image, QString &message) {
+    // With the format named and detection off, Qt looks no further.
+    QImageReader reader(&device, format);
+    reader.setAutoDetectImageFormat(false);
+    reader.setAllocationLimit(FullDecodeLimitMb);
+    QSize size = reader.size();
+    if (size.isValid() && reader.supportsOption(QImageIOHandler::ClipRect)) {
+        size = size.boundedTo(QSize(SheetShown, SheetShown));
+        reader.setClipRect(QRect(QPoint(0, 0), size));
+    }
+    image = decodeTarget(size, reader.imageFormat());
+    if (reader.read(&image)) return true;
+    message = reader.errorString();
+    return false;
+}
+
 } // namespace
 
 PixelSurface loadSheetPicture(const QString &path) {
@@ -132,19 +152,21 @@ PixelSurface loadSheetPicture(const QString &path) {
     limitJpegMemory();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) raiseError(PathFileAccessError);
+    const char *format = decoderFor(file.peek(8));
 
-    // The decoder chosen here reads the file: with the format named and detection off, Qt looks
-    // no further.
-    QImageReader reader(&file, decoderFor(file.peek(8)));
-    reader.setAutoDetectImageFormat(false);
-    reader.setAllocationLimit(FullDecodeLimitMb);
-    QSize size = reader.size();
-    if (size.isValid() && reader.supportsOption(QImageIOHandler::ClipRect)) {
-        size = size.boundedTo(QSize(SheetShown, SheetShown));
-        reader.setClipRect(QRect(QPoint(0, 0), size));
+    QImage image;
+    QString message;
+    if (std::strcmp(format, "bmp") == 0) {
+        QBuffer corner;
+        corner.setData(bmpCorner(file, SheetShown, qint64(FullDecodeLimitMb) * 1024 * 1024));
+        // A corner the decoder refuses is refused by it in the whole file too, with the whole
+        // file's message, so that decode decides.
+        if (!corner.data().isEmpty() && corner.open(QIODevice::ReadOnly) &&
+            readPicture(corner, format, image, message))
+            return opaqueCorner(image);
+        if (!file.seek(0)) raiseError(PathFileAccessError);
     }
-    QImage image = decodeTarget(size, reader.imageFormat());
-    if (!reader.read(&image)) raiseInvalidPicture(reader.errorString());
+    if (!readPicture(file, format, image, message)) raiseInvalidPicture(message);
     return opaqueCorner(image);
 }
 

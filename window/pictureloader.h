@@ -13,9 +13,9 @@ inline constexpr int FullDecodeLimitMb = 256;
 // Reads the picture file at `path` for the source view: its top-left 128 x 128 pixels at most,
 // all the view shows of it, transparent parts on black. The bytes the file begins with choose its
 // decoder, whatever its name: GIF, JPEG, BMP or PNG, and no other, whatever image plugins are
-// installed. Only the corner is decoded where the format allows it (JPEG); other formats are
-// decoded whole up to FullDecodeLimitMb, and a header claiming more is refused before anything
-// is allocated.
+// installed. Only the corner is decoded where the format allows it (JPEG, uncompressed BMP); other
+// pictures are decoded whole up to FullDecodeLimitMb, and a header claiming more is refused before
+// anything is allocated, whether or not the corner alone would fit.
 //
 // Raises FileNotFound (53) for a missing file, PathFileAccessError (75) for one that is no
 // regular file (a folder, a FIFO, a device) or cannot be opened, and InvalidPicture (481) for
