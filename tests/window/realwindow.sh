@@ -33,7 +33,7 @@ drag() { xdotool mousemove $1 $2 mousedown 1 mousemove_relative 20 20 mousemove 
 dialog_up() { wait_window Open dialog "no dialog"; }
 sheet() { printf '%02x%02x%02x' "$1" "$2" $(((3 * $1 + 5 * $2) & 255)); }
 
-/usr/bin/convert -size 128x128 xc:black -channel R -fx 'i/255' -channel G -fx 'j/255' \
+/usr/bin/convert -size 300x280 xc:black -channel R -fx 'i/255' -channel G -fx 'j/255' \
     -channel B -fx '((3*i+5*j)%256)/255' +channel BMP3:"$work/sheet.bmp"
 start_program "$1"
 eval "$(xdotool getwindowgeometry --shell "$wid")"
