@@ -32,9 +32,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Run-time needs no library link shows: the origin button's face (without it Qt picks another
-# font) and the clipboard helper the program hands the table to at close, so the table outlives
-# the program. CPack appends the shlibdeps result to this list.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-comic-neue, xclip")
+# font), the clipboard helper the program hands the table to at close, so the table outlives the
+# program, and Xlib, which the program opens at close to ask for a clipboard manager. CPack
+# appends the shlibdeps result to this list.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-comic-neue, xclip, libx11-6")
 # The long description, in lines of fewer than 80 characters; CPack puts the summary in front and
 # indents each line for the control file.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION

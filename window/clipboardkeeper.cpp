@@ -5,6 +5,7 @@
 #include <X11/Xlib.h>
 
 #include <chrono>
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -72,20 +73,44 @@ pid_t spawnDetached(const char *const argv[], int input) {
     return child;
 }
 
+// The two Xlib functions the keeper calls, from the Xlib that Qt's X platform plugin has loaded
+// by then. Looked up when first needed rather than linked: a library linked to the program is
+// loaded before main and lengthens every symbol look-up of the start-up. Null where Xlib cannot
+// be opened.
+struct Xlib {
+    decltype(&XInternAtom) internAtom = nullptr;
+    decltype(&XGetSelectionOwner) selectionOwner = nullptr;
+};
+
+const Xlib *xlib() {
+    static const Xlib lib = [] {
+        Xlib found;
+        if (void *handle = dlopen("libX11.so.6", RTLD_LAZY | RTLD_LOCAL)) {
+            found.internAtom =
+                reinterpret_cast<decltype(&XInternAtom)>(dlsym(handle, "XInternAtom"));
+            found.selectionOwner = reinterpret_cast<decltype(&XGetSelectionOwner)>(
+                dlsym(handle, "XGetSelectionOwner"));
+        }
+        return found;
+    }();
+    return lib.internAtom && lib.selectionOwner ? &lib : nullptr;
+}
+
 } // namespace
 
 bool clipboardManagerRuns() {
     const auto *native = x11();
     Display *display = native ? native->display() : nullptr;
-    return display &&
-           XGetSelectionOwner(display, XInternAtom(display, "CLIPBOARD_MANAGER", False)) != None;
+    const Xlib *x = display ? xlib() : nullptr;
+    return x &&
+           x->selectionOwner(display, x->internAtom(display, "CLIPBOARD_MANAGER", False)) != None;
 }
 
 bool startClipboardKeeper(const std::string &text) {
     const auto *native = x11();
     if (!native || !native->display()) return false;
     // The display Qt connected to, which a -display option may have chosen over DISPLAY.
-    const std::string display = XDisplayString(native->display());
+    const std::string display = DisplayString(native->display());
     const char *const argv[] = {"xclip",         "-i",   "-selection", "clipboard", "-display",
                                 display.c_str(), nullptr};
     const int input = pipeHolding(text);
