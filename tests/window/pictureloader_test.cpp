@@ -5,6 +5,7 @@
 #include "bmpcorner.h"
 #include "error.h"
 #include "imagefiles.h"
+#include "picturecompare.h"
 #include "pictureloader.h"
 
 #include <QBuffer>
@@ -83,11 +84,7 @@ class PictureLoaderTest : public QObject {
     // What loading `path` gives: the picture, or nothing when the load is refused as 481.
     static std::optional<QImage> loaded(const QString &path) {
         try {
-            const PixelSurface corner = loadSheetPicture(path);
-            QImage image(corner.width(), corner.height(), QImage::Format_RGB32);
-            for (int y = 0; y < corner.height(); ++y)
-                for (int x = 0; x < corner.width(); ++x) image.setPixel(x, y, corner.pixel(x, y));
-            return image;
+            return imageOf(loadSheetPicture(path));
         } catch (const Error &e) {
             if (e.number() != InvalidPicture) throw;
             return std::nullopt;
@@ -98,11 +95,7 @@ class PictureLoaderTest : public QObject {
     static std::optional<QImage> wholeThenCorner(const QString &path) {
         const QImage whole = decodedPicture(path);
         if (whole.isNull()) return std::nullopt;
-        const PixelSurface corner = opaqueCorner(whole);
-        QImage image(corner.width(), corner.height(), QImage::Format_RGB32);
-        for (int y = 0; y < corner.height(); ++y)
-            for (int x = 0; x < corner.width(); ++x) image.setPixel(x, y, corner.pixel(x, y));
-        return image;
+        return imageOf(opaqueCorner(whole));
     }
 
 private Q_SLOTS:
