@@ -15,7 +15,7 @@ namespace {
 constexpr int FileSizeAt = 2, DataStartAt = 10, InfoSizeAt = 14, WidthAt = 18, HeightAt = 22,
               PlanesAt = 26, BitsAt = 28, CompressionAt = 30, ImageSizeAt = 34, ColoursUsedAt = 46;
 constexpr int FileHeaderSize = 14, InfoHeaderSize = 40;
-constexpr qint64 HeadRoom = 4096; // the largest headers, masks and colour table fit in 1166
+constexpr qint64 HeadRoom = 4096; // the largest headers and colour table take 1162
 constexpr qint64 MostPixels = qint64(16384) * 16384;
 
 template<typename T> T field(const QByteArray &bytes, int at) {
