@@ -56,7 +56,7 @@ struct WholeBmp {
 WholeBmp wholeBmp() {
     QFile file(picturePath);
     if (!file.open(QIODevice::ReadOnly) ||
-        bmpCorner(file, SheetShown, qint64(FullDecodeLimitMb) << 20).isEmpty())
+        bmpCorner(file, SheetShown, FullDecodeLimitBytes).isEmpty())
         return {};
     QImageReader reader(picturePath, "bmp");
     QImage whole(reader.size(), reader.imageFormat()); // small enough: bmpCorner checked

@@ -19,7 +19,7 @@ namespace mosaikon {
 // starts inside the tables or more than 4 KiB into the file, a file cut off before its last row,
 // a picture no larger than the corner, and one the decoder refuses as too large: over 16384 x
 // 16384 pixels, or over `limitBytes` at 32 bits a pixel. Whatever else the decoder refuses in the
-// whole file (masks, a header's reserved field) it refuses in the corner: a caller that decodes
+// whole file (bit fields of all 32 bits, for one) it refuses in the corner: a caller that decodes
 // the whole file when the corner fails reports just what the whole file gives.
 //
 // Example: a 24-bit 256 x 256 bottom-up file of 196662 bytes gives 128 x 128 pixels in 49206

@@ -76,7 +76,7 @@ namespace {
 // starts; with the limit, such a file fails to decode instead. Set once, before the first decode.
 void limitJpegMemory() {
     static const bool limited = [] {
-        constexpr qint64 limit = qint64(FullDecodeLimitMb) * 1024 * 1024 / 1000;
+        constexpr qint64 limit = FullDecodeLimitBytes / 1000;
         return qputenv("JPEGMEM", QByteArray::number(limit));
     }();
     Q_UNUSED(limited);
@@ -93,7 +93,7 @@ QImage decodeTarget(QSize size, QImage::Format format) {
     const int depth = QImage::toPixelFormat(format).bitsPerPixel();
     const qint64 bytesPerLine = (qint64(size.width()) * depth + 31) / 32 * 4;
     const qint64 bytes = bytesPerLine * size.height();
-    if (bytes > qint64(FullDecodeLimitMb) * 1024 * 1024 || bytesPerLine > INT_MAX) return {};
+    if (bytes > FullDecodeLimitBytes || bytesPerLine > INT_MAX) return {};
     auto *pixels = static_cast<uchar *>(std::malloc(std::size_t(bytes)));
     if (pixels == nullptr) return {};
     const auto cornerBytes = std::size_t((std::min(size.width(), SheetShown) * depth + 7) / 8);
@@ -158,7 +158,7 @@ PixelSurface loadSheetPicture(const QString &path) {
     QString message;
     if (std::strcmp(format, "bmp") == 0) {
         QBuffer corner;
-        corner.setData(bmpCorner(file, SheetShown, qint64(FullDecodeLimitMb) * 1024 * 1024));
+        corner.setData(bmpCorner(file, SheetShown, FullDecodeLimitBytes));
         // A corner the decoder refuses is refused by it in the whole file too, with the whole
         // file's message, so that decode decides.
         if (!corner.data().isEmpty() && corner.open(QIODevice::ReadOnly) &&

@@ -9,6 +9,7 @@ namespace mosaikon {
 
 // The largest picture that is decoded whole: 8192 x 8192 pixels at 32 bits, in megabytes.
 inline constexpr int FullDecodeLimitMb = 256;
+inline constexpr qint64 FullDecodeLimitBytes = qint64(FullDecodeLimitMb) * 1024 * 1024;
 
 // Reads the picture file at `path` for the source view: its top-left 128 x 128 pixels at most,
 // all the view shows of it, transparent parts on black. The bytes the file begins with choose its
