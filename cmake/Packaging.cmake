@@ -10,6 +10,11 @@
 # dpkg-dev; CPack finds ELF files with `file`). On Debian 12 the Qt platform plugins and the GIF
 # and JPEG readers come with libqt6gui6, which that computation already names.
 
+if(WIN32)
+    include("${CMAKE_CURRENT_LIST_DIR}/PackagingWindows.cmake")
+    return()
+endif()
+
 include(GNUInstallDirs)
 
 # Debian's copyright file is the licence.

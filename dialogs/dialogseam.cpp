@@ -14,13 +14,8 @@ struct DialogFunctions {
 };
 
 DialogFunctions &inPlace() {
-#ifdef _WIN32
-    static DialogFunctions functions{
-        [](OPENFILENAMEA *rec) { return ::GetOpenFileNameA(rec) ? 1 : 0; },
-        [](OPENFILENAMEA *rec) { return ::GetSaveFileNameA(rec) ? 1 : 0; }};
-#else
-    static DialogFunctions functions{GetOpenFileNameA, GetSaveFileNameA};
-#endif
+    // Qualified: on Windows the global names are the library's own, which these wrap.
+    static DialogFunctions functions{mosaikon::GetOpenFileNameA, mosaikon::GetSaveFileNameA};
     return functions;
 }
 

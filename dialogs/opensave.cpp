@@ -5,28 +5,12 @@
 #include "error.h"
 #include "filterforms.h"
 #include "numbers.h"
-
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-
-#include <filesystem>
+#include "programfolder.h"
 
 namespace mosaikon {
 namespace {
 
 const QString DefaultFilter = QStringLiteral("SNES|*.smc;*.swc;*.fig|All Files (*.*)|*.*");
-
-// The folder that holds the program's executable: the application's when there is one, else
-// the target of the kernel's link to the running image (empty where there is no such link).
-QString programFolder() {
-    if (QCoreApplication::instance() != nullptr)
-        return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
-    std::error_code failed;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", failed);
-    if (failed) return {};
-    return QFile::decodeName(QByteArray::fromStdString(exe.parent_path().native()));
-}
 
 // `text` without the space characters at its ends; NULs and other blanks stay.
 QString trimSpaces(const QString &text) {

@@ -29,7 +29,8 @@ constexpr int ClientHeight = 513;
 constexpr int SlotsLeft = 264;
 
 // The window icon from the program's raw RGBA resources, wrapped without decoding; empty where a
-// program carries no icon resources (the tests).
+// program carries no such resources (the tests, and Windows, where the program file's own icon
+// is the window's).
 QIcon programIcon() {
     QIcon icon;
     for (int size : {16, 32, 48}) {
@@ -58,7 +59,7 @@ Form1::Form1(QWidget *parent)
     , grid(*model_) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Mosaikon"));
-    setWindowIcon(programIcon());
+    if (const QIcon icon = programIcon(); !icon.isNull()) setWindowIcon(icon);
     setFixedSize(ClientWidth, ClientHeight);
     createControls();
     connectHandlers();
