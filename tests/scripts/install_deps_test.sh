@@ -15,7 +15,8 @@ list() { "$deps" --list "$1" | sort; }
 for row in \
     "run;g++ cmake ninja-build qt6-base-dev libx11-dev fonts-comic-neue xclip;libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xdotool imagemagick appstream dasm clang-tidy" \
     "fuzz;clang libclang-rt-14-dev libgtest-dev;libbenchmark-dev xvfb dasm" \
-    "test;libbenchmark-dev xvfb xdotool libxfixes-dev imagemagick appstream desktop-file-utils dpkg-dev file dasm clang-format clang-tidy;"; do
+    "test;libbenchmark-dev xvfb xdotool libxfixes-dev imagemagick appstream desktop-file-utils dpkg-dev file dasm clang-format clang-tidy;" \
+    "windows;g++-mingw-w64-x86-64-posix dpkg-dev googletest wine wine64 icoutils xvfb xdotool;clang libbenchmark-dev dasm clang-tidy"; do
     IFS=';' read -r purpose holds lacks <<<"$row"
     got=$(list "$purpose")
     for p in $holds; do grep -qxF "$p" <<<"$got" || fail "$purpose lacks $p"; done
@@ -23,6 +24,7 @@ for row in \
 done
 [[ -z $(comm -23 <(list run) <(list fuzz)) ]] || fail "run is not within fuzz"
 [[ -z $(comm -23 <(list fuzz) <(list test)) ]] || fail "fuzz is not within test"
+[[ -z $(comm -23 <(list run) <(list windows)) ]] || fail "run is not within windows"
 [[ $("$deps" --list) == "$("$deps" --list test)" ]] || fail "the default purpose is not test"
 "$deps" --list nothing 2>/dev/null && fail "an unknown purpose was accepted"
 
