@@ -47,7 +47,8 @@ DialogRecord::DialogRecord(const Request &request)
     record_.lpstrFilter = filter_.c_str();
     record_.lpstrCustomFilter = nullptr;
     record_.nMaxCustFilter = 0;
-    record_.nFilterIndex = static_cast<decltype(record_.nFilterIndex)>(std::int32_t{request.filterIndex});
+    record_.nFilterIndex =
+        static_cast<decltype(record_.nFilterIndex)>(std::int32_t{request.filterIndex});
     record_.lpstrFile = file_.data();
     record_.nMaxFile = declaredFileRoom(request.maxFileSize, file_);
     record_.lpstrFileTitle = fileTitle_.data();
