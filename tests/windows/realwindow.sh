@@ -2,7 +2,7 @@
 # The packed Windows program under Wine on a real X server, started from another folder as a
 # shortcut starts it: the system's open dialog in the program's folder, a sheet shown enlarged,
 # each gesture and both adjustments as the table a Windows program pastes, error reports that
-# keep the arrangement, a clean close, and the file's icon and version record. (A path too long
+# keep the arrangement, a clean close while the dialog waits, and the file's icon and version record. (A path too long
 # for the program is pickfile.sh's: Wine's dialog itself fails on paths past MAX_PATH.)
 # Usage: realwindow.sh MOSAIKON-ZIP WINTOOL-EXE
 set -euo pipefail
@@ -112,7 +112,9 @@ done
 expect_pixels "40 40 $(sheet 20 20)"
 expect_table "$table"
 
-# The close box: the program ends, and cleanly.
+# The close box while the open dialog waits: the program ends, and cleanly.
+click 128 280
+retry '[[ -n $(others "") ]]' || fail "no open dialog"
 close_by_title() { wine "$tool" close Mosaikon; }
 close_program close_by_title
 
