@@ -21,9 +21,6 @@ class PictureArea;
 
 namespace mosaikon::testing {
 
-// What the export would write now, or "error N"; asking changes nothing.
-QString exportText(const Form1 &form);
-
 constexpr int View = -1, Elsewhere = -2; // what a point is on, if not a slot (its index)
 
 struct Session {
@@ -39,6 +36,7 @@ struct Session {
     QPoint cursor = {};
     QImage view = viewOf({});
     std::optional<QPoint> last = {}; // where the platform last saw the pointer
+    QString exported = {};           // the table of the last export, on the clipboard since
 
     // One random gesture; returns the error number its report must name, 0 for none.
     int gesture();
@@ -67,7 +65,7 @@ private:
     int exportTable();
 };
 
-// How the window differs from the model, in words ("slot 5", "source view", "export text"), or
+// How the window differs from the model, in words ("slot 5", "source view", "clipboard"), or
 // an empty text when it does not.
 QString difference(const Session &s);
 
