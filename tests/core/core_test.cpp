@@ -84,7 +84,7 @@ TEST(BuildSpriteTable, WholeText) {
             text = BuildSpriteTable(gridWith(used, origin), h, v);
         });
         EXPECT_EQ(std::pair(text, error),
-                  std::pair(std::string(want ? want : ""), want ? 0 : int(Overflow)))
+                  std::pair(std::string(want ? want : ""), want ? 0 : 6))
             << origin << h << v;
     }
     SlotGrid full;
@@ -103,10 +103,10 @@ TEST(Numbers, ReadTileNumberRoundsHalfToEvenAndOverflowsInsteadOfWrapping) {
     for (auto [tag, value] : rows) {
         int got = -1;
         const int error = errorOf([&got, tag = tag] { got = readTileNumber(tag); });
-        EXPECT_EQ(std::pair(got, error), std::pair(value, value < 0 ? int(Overflow) : 0)) << tag;
+        EXPECT_EQ(std::pair(got, error), std::pair(value, value < 0 ? 6 : 0)) << tag;
     }
-    EXPECT_EQ(errorOf([] { (void)narrow<std::uint8_t>(256); }), Overflow);
-    EXPECT_EQ(errorOf([] { (void)narrowRounded<long long>(0x1p63); }), Overflow);
+    EXPECT_EQ(errorOf([] { (void)narrow<std::uint8_t>(256); }), 6);
+    EXPECT_EQ(errorOf([] { (void)narrowRounded<long long>(0x1p63); }), 6);
 }
 
 // The cell (col, row) of the source view enlarged twice, read pixel by pixel.
@@ -196,7 +196,7 @@ TEST(SlotGrid, IndexOutsideTheGridRaisesSubscriptOutOfRangeAndChangesNothing) {
          {&SlotGrid::placeTile, &SlotGrid::cycleFlip, &SlotGrid::clear, &SlotGrid::setOrigin})
         for (int index : {-1, 64, 1000}) {
             const SlotGrid before = g;
-            EXPECT_EQ(errorOf([&] { (g.*op)(index); }), SubscriptOutOfRange) << index;
+            EXPECT_EQ(errorOf([&] { (g.*op)(index); }), 9) << index;
             EXPECT_TRUE(g == before) << index;
         }
 }

@@ -123,7 +123,7 @@ struct LongPathRow {
     bool save;
     QChar letter; // of the folders
     qsizetype bytes;
-    bool fits; // in the MaxPath - 1 bytes that the default MaxFileSize leaves for the path
+    bool fits; // in the 259 bytes that the default MaxFileSize leaves for the path
 };
 
 class LongPaths : public ::testing::TestWithParam<LongPathRow> {};
@@ -160,12 +160,12 @@ TEST_P(LongPaths, ComeBackWholeOrAreRefused) {
 
 INSTANTIATE_TEST_SUITE_P(
     SystemDialogs, LongPaths,
-    ::testing::Values(LongPathRow{"DeepFoldersJustFit", false, u'd', MaxPath - 1, true},
-                      LongPathRow{"DeepFoldersOneByteOver", false, u'd', MaxPath, false},
-                      LongPathRow{"ThreeByteCharactersJustFit", false, u'\u3042', MaxPath - 1,
+    ::testing::Values(LongPathRow{"DeepFoldersJustFit", false, u'd', 259, true},
+                      LongPathRow{"DeepFoldersOneByteOver", false, u'd', 260, false},
+                      LongPathRow{"ThreeByteCharactersJustFit", false, u'\u3042', 259,
                                   true},
                       LongPathRow{"ThreeByteCharactersOver", false, u'\u3042', 330, false},
-                      LongPathRow{"SaveOneByteOver", true, u'd', MaxPath, false}),
+                      LongPathRow{"SaveOneByteOver", true, u'd', 260, false}),
     nameOf<LongPathRow>);
 
 } // namespace

@@ -86,7 +86,7 @@ class PictureLoaderTest : public QObject {
         try {
             return imageOf(loadSheetPicture(path));
         } catch (const Error &e) {
-            if (e.number() != InvalidPicture) throw;
+            if (e.number() != 481) throw;
             return std::nullopt;
         }
     }
@@ -185,14 +185,11 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray corner = bmpCorner(file, 128, FullDecodeLimitBytes);
         QCOMPARE(!corner.isEmpty(), throughCorner);
-        if (throughCorner) {
-            const QImage cornerImage = QImage::fromData(corner, "BMP");
-            if (!cornerImage.isNull()) {
-                QCOMPARE(cornerImage.width(), std::min(shape.width, 128));
-                QCOMPARE(cornerImage.height(), std::min(qAbs(shape.height), 128));
-            }
-        }
         const std::optional<QImage> want = wholeThenCorner(path), got = loaded(path);
+        // The corner decodes at the corner's size, or not at all where the whole file does not.
+        const QSize size(std::min(shape.width, 128), std::min(qAbs(shape.height), 128));
+        if (throughCorner)
+            QCOMPARE(QImage::fromData(corner, "BMP").size(), want ? size : QSize(0, 0));
         QCOMPARE(got.has_value(), want.has_value());
         if (want) QCOMPARE(*got, *want);
     }
