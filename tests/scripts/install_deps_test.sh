@@ -15,7 +15,7 @@ list() { "$deps" --list "$1" | sort; }
 for row in \
     "run;g++ cmake ninja-build qt6-base-dev libx11-dev fonts-comic-neue xclip;libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xdotool imagemagick appstream dasm clang-tidy" \
     "fuzz;clang libclang-rt-14-dev libgtest-dev;libbenchmark-dev xvfb dasm" \
-    "test;libbenchmark-dev xvfb xdotool libxfixes-dev imagemagick appstream desktop-file-utils dpkg-dev file dasm clang-format clang-tidy;"; do
+    "test;libbenchmark-dev xvfb xdotool libxfixes-dev imagemagick appstream desktop-file-utils dpkg-dev file dasm python3 clang-format clang-tidy;"; do
     IFS=';' read -r purpose holds lacks <<<"$row"
     got=$(list "$purpose")
     for p in $holds; do grep -qxF "$p" <<<"$got" || fail "$purpose lacks $p"; done
