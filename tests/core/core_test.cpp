@@ -95,6 +95,16 @@ TEST(BuildSpriteTable, WholeText) {
     EXPECT_EQ(text.substr(1650), "DC.b $70,$80,$70,$EE,$00\r\n");
 }
 
+// The error numbers users read in a report, each with its description.
+TEST(Error, NumbersCarryTheirStandardDescriptions) {
+    const std::pair<int, const char *> rows[] = {
+        {5, "Invalid procedure call or argument"}, {6, "Overflow"}, {7, "Out of memory"},
+        {9, "Subscript out of range"}, {51, "Internal error"}, {53, "File not found"},
+        {75, "Path/File access error"}, {481, "Invalid picture"}, {521, "Can't open Clipboard"},
+        {32755, "Cancel was selected"}, {76, "Application-defined or object-defined error"}};
+    for (auto [number, text] : rows) EXPECT_EQ(Error(number).description(), text) << number;
+}
+
 TEST(Numbers, ReadTileNumberRoundsHalfToEvenAndOverflowsInsteadOfWrapping) {
     const std::pair<const char *, int> rows[] = {
         // -1: raises Overflow
