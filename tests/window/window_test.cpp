@@ -35,7 +35,7 @@ class WindowTest : public QObject {
     const QImage sheet = lopsidedSheet(300, 280);
     const QImage grey = emptySlot();
     QImage cutBmp;
-    QByteArray longName; // MaxPath + 1 bytes: fills the dialog's name buffer, leaving no NUL
+    QByteArray longName; // 261 bytes: fills the dialog's name buffer, leaving no NUL
     std::unique_ptr<Form1> form;
 
     static bool onGridLine(int x, int y) { return x % 32 % 31 == 0 || y % 32 % 31 == 0; } // 0, 31
@@ -100,7 +100,7 @@ class WindowTest : public QObject {
 private Q_SLOTS:
     void initTestCase() {
         longName = dir.filePath("long").toLocal8Bit();
-        longName += QByteArray(MaxPath + 1 - 4 - longName.size(), 'x') + ".bmp";
+        longName += QByteArray(261 - 4 - longName.size(), 'x') + ".bmp";
         QVERIFY(writeSheet(QString::fromLocal8Bit(longName), sheet));
         QVERIFY(writeSheet(dir.filePath("sheet.bmp"), sheet));
         QVERIFY(writeSheet(dir.filePath("sheet.gif"), lopsidedSheet(128, 128, true)));
@@ -232,7 +232,7 @@ private Q_SLOTS:
 
     void sourceViewGestures_data() {
         // Steps at window points, the view's own: m a move; L, R a left, right press and l, r its
-        // release; D a left double click; S a left press and release that reach the view alone,
+        // release; D a left double click; S a left press and release that reach the window alone,
         // no move before them (as when a window that covered the view has gone). Then the cursor
         // cell as each drag started, the cursor after, and slot 27 after a drop of each drag.
         QTest::addColumn<QString>("steps");
@@ -254,6 +254,10 @@ private Q_SLOTS:
             {"grid lines crossing at (32, 32)", "L32,32 l32,32",
              "drags 1,1, cursor 1,1, slot 34/21"},
             {"grid lines crossing at (0, 0)", "m100,40 S0,0", "drags 0,0, cursor 0,0, slot 0/21"},
+            {"a left press at x == 256, the right held", "m100,20 R100,20 m256,20 L256,20 l256,20 r256,20",
+             "drags , cursor 3,0, slot /0"},
+            {"a left press at y == 256, the right held", "m20,100 R20,100 m20,256 L20,256 l20,256 r20,256",
+             "drags , cursor 0,3, slot /0"},
             {"grid lines crossing at (255, 255)", "L255,255 l255,255",
              "drags 7,7, cursor 7,7, slot 238/21"}};
         for (const auto &[row, steps, expected] : rows) QTest::newRow(row) << steps << expected;
@@ -274,9 +278,9 @@ private Q_SLOTS:
             if (step[0].isLower() && step[0] != 'm') QTest::mouseRelease(win(), button, {}, at);
             if (step[0] == 'D') QTest::mouseDClick(win(), button, {}, at);
             for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-                QMouseEvent bare(type, at, form->Picture1->mapToGlobal(at), button,
+                QMouseEvent bare(type, at, form->mapToGlobal(at), button,
                                  type == QEvent::MouseButtonPress ? button : Qt::NoButton, {});
-                if (step[0] == 'S') QApplication::sendEvent(form->Picture1, &bare);
+                if (step[0] == 'S') QApplication::sendEvent(win(), &bare);
             }
         }
         for (qsizetype n = 0; n < drags.started.size(); ++n) drop(27, "Picture1");
@@ -354,29 +358,29 @@ private Q_SLOTS:
     }
 
     void keysOnFocusedButtons_data() {
-        // The focused button, the key (with its keypad or other modifier); how often it acted.
+        // The focused button, the key (with its keypad or other modifier); what it did.
         QTest::addColumn<QString>("button");
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
-        QTest::addColumn<int>("pressed");
-        const std::tuple<const char *, const char *, Qt::Key, Qt::KeyboardModifiers, int> rows[] = {
-            {"Load Image, Return", "Command1", Qt::Key_Return, {}, 1},
-            {"Load Image, Enter", "Command1", Qt::Key_Enter, Qt::KeypadModifier, 1},
-            {"Load Image, Space", "Command1", Qt::Key_Space, {}, 1},
-            {"Load Image, Ctrl+Return", "Command1", Qt::Key_Return, Qt::ControlModifier, 0},
-            {"export, Return", "Command3", Qt::Key_Return, {}, 1},
-            {"export, Enter", "Command3", Qt::Key_Enter, Qt::KeypadModifier, 1},
-            {"export, Space", "Command3", Qt::Key_Space, {}, 1},
-            {"export, Shift+Enter", "Command3", Qt::Key_Enter, Qt::ShiftModifier, 0},
-            {"export, Escape", "Command3", Qt::Key_Escape, {}, 0}};
-        for (const auto &[row, button, key, modifiers, pressed] : rows)
-            QTest::newRow(row) << button << int(key) << int(modifiers) << pressed;
+        QTest::addColumn<QString>("acted");
+        const std::tuple<const char *, const char *, Qt::Key, Qt::KeyboardModifiers, const char *>
+            rows[] = {{"Load Image, Return", "Command1", Qt::Key_Return, {}, "dialog"},
+                      {"Load Image, Enter", "Command1", Qt::Key_Enter, Qt::KeypadModifier, "dialog"},
+                      {"Load Image, Space", "Command1", Qt::Key_Space, {}, "dialog"},
+                      {"Load Image, Ctrl+Return", "Command1", Qt::Key_Return, Qt::ControlModifier, ""},
+                      {"export, Return", "Command3", Qt::Key_Return, {}, "export"},
+                      {"export, Enter", "Command3", Qt::Key_Enter, Qt::KeypadModifier, "export"},
+                      {"export, Space", "Command3", Qt::Key_Space, {}, "export"},
+                      {"export, Shift+Enter", "Command3", Qt::Key_Enter, Qt::ShiftModifier, ""},
+                      {"export, Escape", "Command3", Qt::Key_Escape, {}, ""}};
+        for (const auto &[row, button, key, modifiers, acted] : rows)
+            QTest::newRow(row) << button << int(key) << int(modifiers) << acted;
     }
     void keysOnFocusedButtons() {
         QFETCH(QString, button);
         QFETCH(int, key);
         QFETCH(int, modifiers);
-        QFETCH(int, pressed);
+        QFETCH(QString, acted);
         restart(false);
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
@@ -386,7 +390,8 @@ private Q_SLOTS:
         const ScopedDialogFunctions dialog([&dialogs](OPENFILENAMEA *) { return ++dialogs, 0; });
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key),
                         Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(dialogs + int(clipboard() == "DC.w $0000\r\n"), pressed);
+        const bool exported = clipboard() == "DC.w $0000\r\n";
+        QCOMPARE(QString("dialog").repeated(dialogs) + (exported ? "export" : ""), acted);
         QCOMPARE(QApplication::focusWidget()->objectName(), button);
     }
 
