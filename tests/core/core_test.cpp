@@ -83,8 +83,7 @@ TEST(BuildSpriteTable, WholeText) {
         const int error = errorOf([&text, &used = used, origin = origin, h = h, v = v] {
             text = BuildSpriteTable(gridWith(used, origin), h, v);
         });
-        EXPECT_EQ(std::pair(text, error),
-                  std::pair(std::string(want ? want : ""), want ? 0 : 6))
+        EXPECT_EQ(std::pair(text, error), std::pair(std::string(want ? want : ""), want ? 0 : 6))
             << origin << h << v;
     }
     SlotGrid full;
@@ -98,10 +97,17 @@ TEST(BuildSpriteTable, WholeText) {
 // The error numbers users read in a report, each with its description.
 TEST(Error, NumbersCarryTheirStandardDescriptions) {
     const std::pair<int, const char *> rows[] = {
-        {5, "Invalid procedure call or argument"}, {6, "Overflow"}, {7, "Out of memory"},
-        {9, "Subscript out of range"}, {51, "Internal error"}, {53, "File not found"},
-        {75, "Path/File access error"}, {481, "Invalid picture"}, {521, "Can't open Clipboard"},
-        {32755, "Cancel was selected"}, {76, "Application-defined or object-defined error"}};
+        {5, "Invalid procedure call or argument"},
+        {6, "Overflow"},
+        {7, "Out of memory"},
+        {9, "Subscript out of range"},
+        {51, "Internal error"},
+        {53, "File not found"},
+        {75, "Path/File access error"},
+        {481, "Invalid picture"},
+        {521, "Can't open Clipboard"},
+        {32755, "Cancel was selected"},
+        {76, "Application-defined or object-defined error"}};
     for (auto [number, text] : rows) EXPECT_EQ(Error(number).description(), text) << number;
 }
 

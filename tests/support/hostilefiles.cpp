@@ -88,11 +88,9 @@ QList<HostileFile> hostileFiles() {
         {"sheet.xbm", bytes(encoded(sheet, "XBM")), 481},
         {"xpm-named.gif", bytes(encoded(paletted, "XPM")), 481},
         {"missing.gif", [](const QString &) { return true; }, 53},
-        {"folder.gif", [](const QString &p) { return ::mkdir(qPrintable(p), 0700) == 0; },
-         75},
+        {"folder.gif", [](const QString &p) { return ::mkdir(qPrintable(p), 0700) == 0; }, 75},
         // Once hung for ever: opening a FIFO that nobody writes to waits for a writer.
-        {"fifo.gif", [](const QString &path) { return ::mkfifo(qPrintable(path), 0600) == 0; },
-         75},
+        {"fifo.gif", [](const QString &path) { return ::mkfifo(qPrintable(path), 0600) == 0; }, 75},
     };
 }
 

@@ -140,8 +140,7 @@ QString Session::table() const {
     for (int i = 0; i < SlotCount; ++i) {
         const int tile = tags[i].toInt();
         const QPoint d = QPoint(i % 8 - origin % 8, i / 8 - origin / 8) * 16 - adjust;
-        if (!tags[i].isEmpty() && (tile < 0 || tile > 255))
-            return QStringLiteral("error 6");
+        if (!tags[i].isEmpty() && (tile < 0 || tile > 255)) return QStringLiteral("error 6");
         if (!tags[i].isEmpty())
             text += QString::asprintf("DC.b $%02X,$%02X,$%02X,$%02X,$%02X\r\n", d.x() & 0xFF,
                                       d.x() < 0 ? 0x81 : 0x80, d.y() & 0xFF, tile, attrs[i]);

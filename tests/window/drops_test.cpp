@@ -66,7 +66,8 @@ private Q_SLOTS:
         QTest::mouseRelease(win, Qt::LeftButton, {}, {100, 40});
         const int origin = form->grid.OriginRow * 8 + form->grid.OriginCol;
         QCOMPARE(taken + QString::fromStdString(form->grid.slots[27].Tag) + " @" +
-                     QString::number(origin), expected);
+                     QString::number(origin),
+                 expected);
     }
 };
 

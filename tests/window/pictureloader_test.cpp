@@ -106,6 +106,7 @@ private Q_SLOTS:
             QTest::newRow(name) << s << corner;
         };
         const std::array<quint32, 4> argb = {0xFF0000, 0xFF00, 0xFF, 0xFF000000};
+        // clang-format off
         row("24 bits, 256 x 256", {}, true);
         row("24 bits, one column over", {.width = 129, .height = 300}, true);
         row("24 bits, one row over", {.width = 300, .height = 129}, true);
@@ -114,66 +115,29 @@ private Q_SLOTS:
         row("24 bits, no larger than the corner", {.width = 128, .height = 128}, false);
         row("24 bits, a gap before the pixels", {.width = 200, .height = 200, .gap = 100}, true);
         row("32 bits", {.bits = 32, .width = 200, .height = 200}, true);
-        row("32 bits, 124-byte header, alpha mask",
-            {.bits = 32, .infoSize = 124, .width = 140, .height = 300, .masks = argb}, true);
-        row("32 bits, bit fields with alpha, 108-byte header",
-            {.bits = 32,
-             .infoSize = 108,
-             .compression = 3,
-             .width = 300,
-             .height = -140,
-             .masks = {0xFF00, 0xFF0000, 0xFF000000, 0xFF}},
-            true);
-        row("32 bits, bit fields after a 40-byte header",
-            {.bits = 32,
-             .compression = 3,
-             .width = 257,
-             .height = 131,
-             .masks = {0x3FF00000, 0xFFC00, 0x3FF}},
-            true);
+        row("32 bits, 124-byte header, alpha mask", {.bits = 32, .infoSize = 124, .width = 140, .height = 300, .masks = argb}, true);
+        row("32 bits, bit fields with alpha, 108-byte header", {.bits = 32, .infoSize = 108, .compression = 3, .width = 300, .height = -140, .masks = {0xFF00, 0xFF0000, 0xFF000000, 0xFF}}, true);
+        row("32 bits, bit fields after a 40-byte header", {.bits = 32, .compression = 3, .width = 257, .height = 131, .masks = {0x3FF00000, 0xFFC00, 0x3FF}}, true);
         row("16 bits", {.bits = 16, .width = 257, .height = 130}, true);
-        row("16 bits, 5-6-5 bit fields",
-            {.bits = 16,
-             .compression = 3,
-             .width = 133,
-             .height = 301,
-             .masks = {0xF800, 0x7E0, 0x1F}},
-            true);
+        row("16 bits, 5-6-5 bit fields", {.bits = 16, .compression = 3, .width = 133, .height = 301, .masks = {0xF800, 0x7E0, 0x1F}}, true);
         row("8 bits, 256 colours", {.bits = 8, .width = 300, .height = 300}, true);
-        row("8 bits, 20 colours, pixels beyond them",
-            {.bits = 8, .width = 131, .height = 129, .colours = 20}, true);
+        row("8 bits, 20 colours, pixels beyond them", {.bits = 8, .width = 131, .height = 129, .colours = 20}, true);
         row("4 bits", {.bits = 4, .width = 201, .height = 150}, true);
         row("4 bits, odd width under the corner", {.bits = 4, .width = 77, .height = -333}, true);
         row("1 bit", {.bits = 1, .width = 300, .height = 300}, true);
-        row("124-byte header, its reserved field set",
-            {.infoSize = 124, .width = 200, .height = 200, .reserved = 1}, true);
-        row("1 bit, top-down, 2 colours", {.bits = 1, .width = 161, .height = -170, .colours = 2},
-            true);
+        row("124-byte header, its reserved field set", {.infoSize = 124, .width = 200, .height = 200, .reserved = 1}, true);
+        row("1 bit, top-down, 2 colours", {.bits = 1, .width = 161, .height = -170, .colours = 2}, true);
         // Left to the whole decode: it decides what the file gives, and the loader follows it.
-        row("pixels said to start inside the colour table",
-            {.bits = 8, .width = 200, .height = 200, .offsetShift = -40}, false);
-        row("pixels said to start at the masks",
-            {.bits = 32,
-             .compression = 3,
-             .width = 200,
-             .height = 200,
-             .masks = {0xFF0000, 0xFF00, 0xFF},
-             .offsetShift = -12},
-            false);
+        row("pixels said to start inside the colour table", {.bits = 8, .width = 200, .height = 200, .offsetShift = -40}, false);
+        row("pixels said to start at the masks", {.bits = 32, .compression = 3, .width = 200, .height = 200, .masks = {0xFF0000, 0xFF00, 0xFF}, .offsetShift = -12}, false);
         row("cut off in the last row", {.width = 200, .height = 200, .cut = 1}, false);
         row("cut off in the middle", {.width = 200, .height = 200, .cut = 60000}, false);
         row("RLE8", {.bits = 8, .compression = 1, .width = 200, .height = 200}, false);
-        row("colour table of 300 entries", {.bits = 8, .width = 200, .height = 200, .colours = 300},
-            false);
+        row("colour table of 300 entries", {.bits = 8, .width = 200, .height = 200, .colours = 300}, false);
         row("64-byte header", {.bits = 24, .infoSize = 64, .width = 200, .height = 200}, false);
         // Read through the corner, which the decoder refuses as it refuses the whole file.
-        row("bit fields of all 32 bits",
-            {.bits = 32,
-             .compression = 3,
-             .width = 200,
-             .height = 200,
-             .masks = {0xFFFFFFFF, 0xFF00, 0xFF}},
-            true);
+        row("bit fields of all 32 bits", {.bits = 32, .compression = 3, .width = 200, .height = 200, .masks = {0xFFFFFFFF, 0xFF00, 0xFF}}, true);
+        // clang-format on
     }
 
     void bmpReadThroughItsCorner() {

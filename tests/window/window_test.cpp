@@ -254,10 +254,10 @@ private Q_SLOTS:
             {"grid lines crossing at (32, 32)", "L32,32 l32,32",
              "drags 1,1, cursor 1,1, slot 34/21"},
             {"grid lines crossing at (0, 0)", "m100,40 S0,0", "drags 0,0, cursor 0,0, slot 0/21"},
-            {"a left press at x == 256, the right held", "m100,20 R100,20 m256,20 L256,20 l256,20 r256,20",
-             "drags , cursor 3,0, slot /0"},
-            {"a left press at y == 256, the right held", "m20,100 R20,100 m20,256 L20,256 l20,256 r20,256",
-             "drags , cursor 0,3, slot /0"},
+            {"a left press at x == 256, the right held",
+             "m100,20 R100,20 m256,20 L256,20 l256,20 r256,20", "drags , cursor 3,0, slot /0"},
+            {"a left press at y == 256, the right held",
+             "m20,100 R20,100 m20,256 L20,256 l20,256 r20,256", "drags , cursor 0,3, slot /0"},
             {"grid lines crossing at (255, 255)", "L255,255 l255,255",
              "drags 7,7, cursor 7,7, slot 238/21"}};
         for (const auto &[row, steps, expected] : rows) QTest::newRow(row) << steps << expected;
@@ -319,15 +319,16 @@ private Q_SLOTS:
         QTest::addColumn<int>("modifiers");
         QTest::addColumn<QString>("acted");
         const std::tuple<const char *, const char *, Qt::Key, Qt::KeyboardModifiers, const char *>
-            rows[] = {{"Load Image, Return", "Command1", Qt::Key_Return, {}, "dialog"},
-                      {"Load Image, Enter", "Command1", Qt::Key_Enter, Qt::KeypadModifier, "dialog"},
-                      {"Load Image, Space", "Command1", Qt::Key_Space, {}, "dialog"},
-                      {"Load Image, Ctrl+Return", "Command1", Qt::Key_Return, Qt::ControlModifier, ""},
-                      {"export, Return", "Command3", Qt::Key_Return, {}, "export"},
-                      {"export, Enter", "Command3", Qt::Key_Enter, Qt::KeypadModifier, "export"},
-                      {"export, Space", "Command3", Qt::Key_Space, {}, "export"},
-                      {"export, Shift+Enter", "Command3", Qt::Key_Enter, Qt::ShiftModifier, ""},
-                      {"export, Escape", "Command3", Qt::Key_Escape, {}, ""}};
+            rows[] = {
+                {"Load Image, Return", "Command1", Qt::Key_Return, {}, "dialog"},
+                {"Load Image, Enter", "Command1", Qt::Key_Enter, Qt::KeypadModifier, "dialog"},
+                {"Load Image, Space", "Command1", Qt::Key_Space, {}, "dialog"},
+                {"Load Image, Ctrl+Return", "Command1", Qt::Key_Return, Qt::ControlModifier, ""},
+                {"export, Return", "Command3", Qt::Key_Return, {}, "export"},
+                {"export, Enter", "Command3", Qt::Key_Enter, Qt::KeypadModifier, "export"},
+                {"export, Space", "Command3", Qt::Key_Space, {}, "export"},
+                {"export, Shift+Enter", "Command3", Qt::Key_Enter, Qt::ShiftModifier, ""},
+                {"export, Escape", "Command3", Qt::Key_Escape, {}, ""}};
         for (const auto &[row, button, key, modifiers, acted] : rows)
             QTest::newRow(row) << button << int(key) << int(modifiers) << acted;
     }

@@ -55,7 +55,8 @@ private Q_SLOTS:
         QCOMPARE(exportReport(*form), 0);
         QTest::qWait(100);
         QCOMPARE(clipboard.owner(), program);
-        QCOMPARE(QGuiApplication::clipboard()->text(), "DC.w $0001\r\nDC.b $F0,$81,$F0,$00,$61\r\n");
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 "DC.w $0001\r\nDC.b $F0,$81,$F0,$00,$61\r\n");
     }
 };
 
