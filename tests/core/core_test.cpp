@@ -1,5 +1,5 @@
-// The core's rules as tables, judged against references computed pixel by pixel; StretchBlt against its
-// reference over any rectangles: fuzz/stretchblt_fuzz.cpp and its seeds.
+// The core's rules as tables, judged against references computed pixel by pixel. StretchBlt meets
+// its reference over any rectangles in fuzz/stretchblt_fuzz.cpp and its seeds.
 
 #include "error.h"
 #include "numbers.h"
