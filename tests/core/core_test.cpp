@@ -1,5 +1,6 @@
 // The core's rules as tables, judged against references computed pixel by pixel. StretchBlt meets
-// its reference over any rectangles in fuzz/stretchblt_fuzz.cpp and its seeds.
+// its reference over any rectangles in fuzz/stretchblt_fuzz.cpp and its seeds; drops, clears,
+// the origin and the sheet view meet an independent model in the random session (session.h).
 
 #include "error.h"
 #include "numbers.h"
@@ -124,37 +125,6 @@ TEST(Numbers, ReadTileNumberRoundsHalfToEvenAndOverflowsInsteadOfWrapping) {
     EXPECT_EQ(errorOf([] { (void)narrowRounded<long long>(0x1p63); }), 6);
 }
 
-// The cell (col, row) of the source view enlarged twice, read pixel by pixel.
-PixelSurface cellOf(const SlotGrid &g, int col, int row) {
-    PixelSurface out(SlotSize, SlotSize, 0);
-    for (int y = 0; y < SlotSize; ++y)
-        for (int x = 0; x < SlotSize; ++x)
-            out.setPixel(x, y, g.source.pixel(col * CellSize + x / 2, row * CellSize + y / 2));
-    return out;
-}
-
-// Each slot gets the cell of its own column and row; the order of the drops does not matter.
-TEST(SlotGrid, DropsInAnyOrderAndClearKeepsTheAttributeUntilTheNextDrop) {
-    const std::size_t order[] = {40, 5, 63, 12, 0, 33};
-    SlotGrid forward, backward;
-    forward.source = backward.source = lopsided(ViewSize, ViewSize);
-    for (std::size_t n = 0; n < 6; ++n)
-        for (auto [g, s] : {std::pair{&forward, order[n]}, {&backward, order[5 - n]}}) {
-            const std::size_t col = s % 8, row = s / 8;
-            g->moveCursor(float(col * 32), float(row * 32));
-            g->placeTile(int(s));
-            EXPECT_EQ(g->slots[s].Tag, std::to_string((row * 16 + col) * 2));
-            EXPECT_TRUE(g->slots[s].picture == cellOf(*g, int(col), int(row))) << s;
-        }
-    EXPECT_EQ(BuildSpriteTable(forward, true, false), BuildSpriteTable(backward, true, false));
-    forward.cycleFlip(12), forward.cycleFlip(12), forward.clear(12);
-    EXPECT_EQ(forward.SlotAttr[12], AttrV);
-    EXPECT_TRUE(forward.slots[12] == Slot{});
-    EXPECT_EQ(BuildSpriteTable(forward, true, false).size(), 12u + 5 * 26); // slot 12 left out
-    forward.placeTile(12);
-    EXPECT_EQ(forward.SlotAttr[12], AttrPlain);
-}
-
 TEST(SlotGrid, CursorCellFromPixelRoundsHalfToEvenThenTruncates) {
     const std::pair<float, float> rows[] = {
         {0, 0},   {31, 0},  {32, 1},   {31.5f, 1},   {32.5f, 1}, {30.5f, 0}, {255, 7},
@@ -192,18 +162,6 @@ TEST(SlotGrid, CycleFlipMirrorsThePictureAtEveryStep) {
     }
 }
 
-TEST(SlotGrid, SetOriginMovesTheOnlyBorder) {
-    const std::tuple<int, int, int> rows[] = {{8, 0, 1}, {63, 7, 7}, {27, 3, 3}, {27, 3, 3},
-                                              {0, 0, 0}, {7, 7, 0},  {56, 0, 7}};
-    SlotGrid g;
-    for (auto [index, col, row] : rows) {
-        g.setOrigin(index);
-        EXPECT_EQ(std::pair(int(g.OriginCol), int(g.OriginRow)), std::pair(col, row));
-        for (std::size_t i = 0; i < g.slots.size(); ++i)
-            EXPECT_EQ(g.slots[i].BorderStyle, int(i) == index) << index << " " << i;
-    }
-}
-
 TEST(SlotGrid, IndexOutsideTheGridRaisesSubscriptOutOfRangeAndChangesNothing) {
     SlotGrid g = gridWith({{9, "34", 0xE1}}, 9);
     g.moveCursor(100, 40);
@@ -214,21 +172,6 @@ TEST(SlotGrid, IndexOutsideTheGridRaisesSubscriptOutOfRangeAndChangesNothing) {
             EXPECT_EQ(errorOf([&] { (g.*op)(index); }), 9) << index;
             EXPECT_TRUE(g == before) << index;
         }
-}
-
-// One grid shows the sheets in turn: each replaces the whole view.
-TEST(SlotGrid, ShowSheetEnlargesTheTopLeftQuarterOverBackground) {
-    SlotGrid g;
-    int salt = 1;
-    for (auto [w, h] : {std::pair{300, 300}, {64, 64}, {200, 40}, {100, 150}, {1, 1}}) {
-        const PixelSurface sheet = lopsided(w, h, ++salt);
-        g.showSheet(sheet);
-        for (int y = 0; y < ViewSize; ++y)
-            for (int x = 0; x < ViewSize; ++x)
-                ASSERT_EQ(g.source.pixel(x, y),
-                          x / 2 < w && y / 2 < h ? sheet.pixel(x / 2, y / 2) : SourceBackground)
-                    << w << "x" << h << " at " << x << "," << y;
-    }
 }
 
 // A surface holds no pixels until one is written, and no reader can tell: every row, pixel and
