@@ -162,8 +162,7 @@ INSTANTIATE_TEST_SUITE_P(
     SystemDialogs, LongPaths,
     ::testing::Values(LongPathRow{"DeepFoldersJustFit", false, u'd', 259, true},
                       LongPathRow{"DeepFoldersOneByteOver", false, u'd', 260, false},
-                      LongPathRow{"ThreeByteCharactersJustFit", false, u'\u3042', 259,
-                                  true},
+                      LongPathRow{"ThreeByteCharactersJustFit", false, u'\u3042', 259, true},
                       LongPathRow{"ThreeByteCharactersOver", false, u'\u3042', 330, false},
                       LongPathRow{"SaveOneByteOver", true, u'd', 260, false}),
     nameOf<LongPathRow>);
