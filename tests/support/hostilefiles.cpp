@@ -3,7 +3,6 @@
 #include "imagefiles.h"
 
 #include <QBuffer>
-#include <QDataStream>
 #include <QImageWriter>
 #include <QtEndian>
 
@@ -17,18 +16,6 @@ static QByteArray encoded(const QImage &image, const char *format, bool progress
     QImageWriter writer(&buffer, format);
     writer.setProgressiveScanWrite(progressive);
     return writer.write(image) ? buffer.data() : QByteArray();
-}
-
-// A BMP of 16 bits a pixel, which Qt does not write: QImage's RGB555 rows are a BMP's.
-static QByteArray bmp16Bytes(const QImage &image) {
-    const QImage rows = image.convertToFormat(QImage::Format_RGB555).mirrored(); // bottom-up
-    const auto size = quint32(rows.sizeInBytes());
-    QByteArray out("BM");
-    QDataStream s(&out, QIODevice::Append);
-    s.setByteOrder(QDataStream::LittleEndian);
-    s << 54 + size << 0 << 54 << 40 << rows.width() << rows.height() << quint16(1) << quint16(16)
-      << 0 << size << 2835 << 2835 << 0 << 0;
-    return out + QByteArray(reinterpret_cast<const char *>(rows.constBits()), size);
 }
 
 // The size a header claims rewritten, the picture data left as it was: a GIF's logical screen,
@@ -75,7 +62,7 @@ QList<HostileFile> hostileFiles() {
         {"paletted.gif", bytes(gif), Loads},
         {"transparent.gif", bytes(gifBytes(paletted, paletted.pixelIndex(5, 5))), Loads},
         {"progressive.jpg", bytes(progressive), Loads},
-        {"16-bit.bmp", bytes(bmp16Bytes(lopsidedSheet(300, 270))), Loads},
+        {"16-bit.bmp", bytes(bmpFile({.bits = 16, .width = 300, .height = 270})), Loads},
         {"24-bit.bmp", bytes(bmp), Loads},
         {"32-bit.bmp", bytes(encoded(sheet.convertToFormat(QImage::Format_ARGB32), "BMP")), Loads},
         {"sprite sheet \u00e4.gif", bytes(gif), Loads},
