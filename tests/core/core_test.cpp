@@ -148,9 +148,9 @@ TEST(SlotGrid, MoveCursorTakesOnlyCellsOfTheView) {
 // the tile mirrored: outside the cycle, the value goes to 0x61 with a left-right mirror.
 TEST(SlotGrid, CycleFlipMirrorsThePictureAtEveryStep) {
     const std::tuple<int, int, bool, bool> steps[] = {
-        {-1, AttrH, true, false},      {-1, AttrV, false, true}, {-1, AttrHV, true, true},
-        {-1, AttrPlain, false, false}, {5, AttrH, true, false},  {0xFF, AttrH, false, false},
-        {0, AttrH, true, false}};
+        {-1, 0x61, true, false},  {-1, 0xA1, false, true}, {-1, 0xE1, true, true},
+        {-1, 0x21, false, false}, {5, 0x61, true, false},  {0xFF, 0x61, false, false},
+        {0, 0x61, true, false}};
     SlotGrid g;
     g.placeTile(13);
     const PixelSurface tile = g.slots[13].picture = lopsided(SlotSize, SlotSize);

@@ -87,7 +87,7 @@ int Session::pressed(QPoint from, QPoint to, Qt::MouseButton button, bool again)
     if (button == Qt::RightButton) tags[hit].clear();
     if (button == Qt::RightButton) tiles[hit] = emptySlot();
     if (hitAt(to) == hit && button != Qt::MiddleButton && !(again && button == Qt::LeftButton))
-        attrs[hit] = attrs[hit] == AttrHV ? AttrPlain : (attrs[hit] | AttrPlain) + MirrorLeftRight;
+        attrs[hit] = attrs[hit] == 0xE1 ? 0x21 : (attrs[hit] | 0x21) + 0x40;
     return 0;
 }
 
@@ -99,7 +99,7 @@ int Session::drop(int slot, bool isOrigin) {
     if (isOrigin) return 0;
     const QPoint cell = cursor * CellSize;
     tiles[slot] = view.isNull() ? QImage() : enlarged(view, cell.x(), cell.y(), 2, SlotSize);
-    attrs[slot] = AttrPlain;
+    attrs[slot] = 0x21;
     tags[slot] = QString::number((cursor.y() * 16 + cursor.x()) * 2);
     return 0;
 }
@@ -128,7 +128,7 @@ int Session::exportTable() { // with the boxes checked, grayed or not
 }
 
 QImage Session::shown(int i) const {
-    return tiles[i].mirrored(attrs[i] & MirrorLeftRight, attrs[i] & MirrorTopBottom);
+    return tiles[i].mirrored(attrs[i] & 0x40, attrs[i] & 0x80); // bits 6 and 7
 }
 
 // A count, then each used slot's offset from the origin (16 pixels a slot, less 8 where a box is
