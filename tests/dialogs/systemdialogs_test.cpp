@@ -18,23 +18,11 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 
 namespace mosaikon {
 namespace {
 
 using namespace Qt::Literals::StringLiterals;
-
-class Application : public ::testing::Environment {
-    void SetUp() override { app_ = std::make_unique<QApplication>(argc_, argv_); }
-    void TearDown() override { app_.reset(); }
-
-    int argc_ = 1;
-    char name_[5] = "test";
-    char *argv_[1] = {name_};
-    std::unique_ptr<QApplication> app_;
-};
-const auto *const application = ::testing::AddGlobalTestEnvironment(new Application);
 
 // Plays `user` on the file dialog once it shows; `user` ends by closing it. Should the dialog
 // still be open after it, a failed check having cut it short, that fails the test and closes
@@ -169,3 +157,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 } // namespace
 } // namespace mosaikon
+
+int main(int argc, char *argv[]) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
