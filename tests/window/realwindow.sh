@@ -30,7 +30,6 @@ expect_table() {
 }
 slot() { echo "$((264 + 64 * ($1 % 8) + ${2:-32})) $((64 * ($1 / 8) + ${3:-32}))"; }
 click() { xdotool mousemove $1 $2 click "${3:-1}" && sleep 0.5; }
-drag() { xdotool mousemove $1 $2 mousedown 1 mousemove_relative 20 20 mousemove $3 $4 mouseup 1; }
 dialog_up() { wait_window Open dialog "no dialog"; }
 sheet() { printf '%02x%02x%02x' "$1" "$2" $(((3 * $1 + 5 * $2) & 255)); }
 
