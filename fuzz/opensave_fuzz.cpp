@@ -13,6 +13,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <cstring>
 #include <tuple>
 
@@ -50,7 +51,7 @@ void scribble(FuzzedDataProvider &in, char *buffer, std::uint32_t room, std::str
     const auto at = in.ConsumeIntegralInRange<std::size_t>(0, room);
     const std::string bytes =
         in.ConsumeBytesAsString(in.ConsumeIntegralInRange<std::size_t>(0, room - at));
-    std::memcpy(buffer + at, bytes.data(), bytes.size());
+    std::copy(bytes.begin(), bytes.end(), buffer + at);
     copy.replace(at, bytes.size(), bytes);
 }
 
