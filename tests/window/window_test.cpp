@@ -151,8 +151,8 @@ private Q_SLOTS:
         QCOMPARE(imageOf(form->grid.source), viewOf({}));
         QCOMPARE(form->Check1->value() + form->Check2->value(), 0);
 
-        // The grid over the view lets the pointer through (its lines, pixel for pixel, and the
-        // cell the pointer picks: hidpi/blocks_test.cpp, the random session and the core tests).
+        // The grid over the view lets the pointer through (its lines, pixel for pixel: sharpBlocks;
+        // the cell the pointer picks: the random session and the core tests).
         for (QPoint p : {QPoint(0, 0), QPoint(31, 31), QPoint(100, 40), QPoint(255, 255)})
             QCOMPARE(form->childAt(p), form->Picture1);
     }
@@ -167,6 +167,28 @@ private Q_SLOTS:
             drop(27, name);
             const int origin = form->grid.OriginRow * 8 + form->grid.OriginCol;
             QCOMPARE(in(name, state(27) + " @" + QString::number(origin)), in(name, "38/21 @0"));
+        }
+    }
+
+    void sharpBlocks() {
+        // Each pixel of the source view (its grid lines dark red) and of a slot view shows as a
+        // sharp block of the screen's device pixel ratio, never blended (window.hidpi.blocks
+        // runs this at 2).
+        restart(true);
+        dragTile({3 * 32 + 16, 2 * 32 + 16}, 9);
+        const int r = qRound(form->devicePixelRatioF());
+        // Each view, its logical size, and the sheet from (left, top) enlarged `factor` times.
+        const std::tuple<QWidget *, int, int, int, int> views[] = {{form->Picture1, 256, 0, 0, 2},
+                                                                   {view(9), 64, 48, 32, 4}};
+        for (const auto &[widget, size, left, top, factor] : views) {
+            const QImage got = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            QCOMPARE(got.size(), QSize(size, size) * r);
+            const QImage want = enlarged(sheet, left, top, r * factor, r * size);
+            for (int y = 0; y < got.height(); ++y)
+                for (int x = 0; x < got.width(); ++x) {
+                    const bool line = size > 64 && (x / r % 32 % 31 == 0 || y / r % 32 % 31 == 0);
+                    QCOMPARE(got.pixel(x, y), line ? qRgb(128, 0, 0) : want.pixel(x, y));
+                }
         }
     }
 
