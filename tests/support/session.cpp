@@ -31,7 +31,7 @@ QPoint Session::anyPoint() {
 }
 
 int Session::gesture() {
-    QPoint p = anyPoint();
+    const QPoint p = anyPoint();
     const auto button = Qt::MouseButton(1 << below(3)); // left, right or middle
     const int pick = below(10);
     if (pick < 2) QTest::mouseMove(form.windowHandle(), p);
@@ -42,9 +42,7 @@ int Session::gesture() {
     if (pick < 7) return drop(below(SlotCount), below(4) == 0);
     if (pick < 8) return load(files.value(below(int(files.size()) + 1))); // or cancel it
     if (pick < 9) return exportTable();
-    for (int i = 0; i < SlotCount; ++i)
-        if (tags[i].toInt() < 0 || tags[i].toInt() > 255) p = slotView(i)->geometry().center();
-    return pressRelease(p, p, Qt::RightButton); // tidying up a slot the export refuses
+    return pressRelease(p, p, Qt::RightButton);
 }
 
 // A move to `p` reaching `control`, reported only when the position changes (and ahead of a
@@ -121,9 +119,7 @@ int Session::exportTable() { // with the boxes checked, grayed or not
     form.Check2->setCheckState(Qt::CheckState(below(3)));
     form.Check1->setCheckState(Qt::CheckState(below(3)));
     QTest::mouseClick(form.Command3, Qt::LeftButton);
-    const QString text = table();
-    if (text.startsWith(QLatin1String("error"))) return 6; // the clipboard keeps what it had
-    exported = text;
+    exported = table(); // tiles are dropped ones: their numbers fit, and the export never fails
     return 0;
 }
 
@@ -132,18 +128,17 @@ QImage Session::shown(int i) const {
 }
 
 // A count, then each used slot's offset from the origin (16 pixels a slot, less 8 where a box is
-// checked, not grayed); an Overflow error for a tile number outside 0..255.
+// checked, not grayed), tile number and attribute byte.
 QString Session::table() const {
     const QPoint adjust(form.Check2->checkState() == Qt::Checked ? 8 : 0,
                         form.Check1->checkState() == Qt::Checked ? 8 : 0);
     QString text = QString::asprintf("DC.w $%04X\r\n", int(SlotCount - tags.count(QString())));
     for (int i = 0; i < SlotCount; ++i) {
-        const int tile = tags[i].toInt();
         const QPoint d = QPoint(i % 8 - origin % 8, i / 8 - origin / 8) * 16 - adjust;
-        if (!tags[i].isEmpty() && (tile < 0 || tile > 255)) return QStringLiteral("error 6");
         if (!tags[i].isEmpty())
-            text += QString::asprintf("DC.b $%02X,$%02X,$%02X,$%02X,$%02X\r\n", d.x() & 0xFF,
-                                      d.x() < 0 ? 0x81 : 0x80, d.y() & 0xFF, tile, attrs[i]);
+            text +=
+                QString::asprintf("DC.b $%02X,$%02X,$%02X,$%02X,$%02X\r\n", d.x() & 0xFF,
+                                  d.x() < 0 ? 0x81 : 0x80, d.y() & 0xFF, tags[i].toInt(), attrs[i]);
     }
     return text;
 }

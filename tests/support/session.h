@@ -49,7 +49,7 @@ struct Session {
     PictureArea *slotView(int i) const;
     // Slot `i` as it must show: its tile mirrored by its attribute.
     QImage shown(int i) const;
-    // The export the model expects: the table text, or "error N".
+    // The table the export must put on the clipboard.
     QString table() const;
 
 private:
