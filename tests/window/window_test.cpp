@@ -253,7 +253,7 @@ private Q_SLOTS:
 
     void dropFromAnotherProgram() {
         // Offscreen Qt names no source for a drag, as for one from another program: refused as
-        // it enters, though it carries a control's name (routed drops: drops_test.cpp).
+        // it enters, though it carries a control's name (routed drops: xcb_test.cpp).
         restart(true);
         QMimeData data;
         data.setData(controlMimeType(), "Picture1");
