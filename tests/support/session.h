@@ -4,7 +4,7 @@
 // show, built from the rules the user relies on alone; and how the window differs from it.
 
 #include "form1.h"
-#include "picturecompare.h"
+#include "imagefiles.h"
 
 #include <QImage>
 #include <QList>

@@ -5,7 +5,6 @@
 #include "bmpcorner.h"
 #include "error.h"
 #include "imagefiles.h"
-#include "picturecompare.h"
 #include "pictureloader.h"
 
 #include <QFile>

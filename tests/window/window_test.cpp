@@ -8,7 +8,6 @@
 #include "openfilename.h"
 #include "originbutton.h"
 #include "picturearea.h"
-#include "picturecompare.h"
 #include "pictureloader.h"
 #include "windowdriver.h"
 
