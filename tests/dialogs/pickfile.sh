@@ -12,6 +12,7 @@ case $2 in
 confirm) xdotool type --delay 20 "$work/sheet.gif" && xdotool key Return && want="1 $work/sheet.gif" ;;
 cancel) xdotool key Escape && want="0 " ;;
 esac
+retry '! kill -0 "$pid" 2>/dev/null' || die "the dialog did not end"
 wait "$pid"
 pid=
 [[ $(<"$work/out") == "$want" ]] || fail "expected '$want', got '$(<"$work/out")'"

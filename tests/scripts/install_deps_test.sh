@@ -15,7 +15,7 @@ list() { "$deps" --list "$1" | sort; }
 for row in \
     "run;g++ cmake ninja-build qt6-base-dev libx11-dev fonts-comic-neue xclip;libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xdotool imagemagick appstream dasm clang-tidy" \
     "fuzz;clang libclang-rt-14-dev libgtest-dev;libbenchmark-dev xvfb dasm" \
-    "test;libbenchmark-dev xvfb xdotool libxfixes-dev imagemagick appstream desktop-file-utils dpkg-dev file dasm clang-format clang-tidy;" \
+    "test;libbenchmark-dev xvfb xdotool libxfixes-dev imagemagick appstream desktop-file-utils dpkg-dev file dasm python3 clang-format clang-tidy;" \
     "windows;g++-mingw-w64-x86-64-posix dpkg-dev googletest wine wine64 icoutils xvfb xdotool;clang libbenchmark-dev dasm clang-tidy"; do
     IFS=';' read -r purpose holds lacks <<<"$row"
     got=$(list "$purpose")

@@ -1,4 +1,4 @@
-#include "picturecompare.h"
+#include "imagefiles.h"
 
 #include "slotgrid.h"
 

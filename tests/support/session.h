@@ -4,7 +4,7 @@
 // show, built from the rules the user relies on alone; and how the window differs from it.
 
 #include "form1.h"
-#include "picturecompare.h"
+#include "imagefiles.h"
 
 #include <QImage>
 #include <QList>
@@ -21,9 +21,6 @@ class PictureArea;
 
 namespace mosaikon::testing {
 
-// What the export would write now, or "error N"; asking changes nothing.
-QString exportText(const Form1 &form);
-
 constexpr int View = -1, Elsewhere = -2; // what a point is on, if not a slot (its index)
 
 struct Session {
@@ -39,6 +36,7 @@ struct Session {
     QPoint cursor = {};
     QImage view = viewOf({});
     std::optional<QPoint> last = {}; // where the platform last saw the pointer
+    QString exported = {};           // the table of the last export, on the clipboard since
 
     // One random gesture; returns the error number its report must name, 0 for none.
     int gesture();
@@ -51,7 +49,7 @@ struct Session {
     PictureArea *slotView(int i) const;
     // Slot `i` as it must show: its tile mirrored by its attribute.
     QImage shown(int i) const;
-    // The export the model expects: the table text, or "error N".
+    // The table the export must put on the clipboard.
     QString table() const;
 
 private:
@@ -67,7 +65,7 @@ private:
     int exportTable();
 };
 
-// How the window differs from the model, in words ("slot 5", "source view", "export text"), or
+// How the window differs from the model, in words ("slot 5", "source view", "clipboard"), or
 // an empty text when it does not.
 QString difference(const Session &s);
 

@@ -5,7 +5,7 @@
 #   pid     the program's process, ended at exit unless emptied once it has ended
 #   wid     the program's window, once start_program has seen it
 #   at_exit COMMAND-TEXT   to run more at exit, before the above
-# and the failure, waiting and start and close helpers below. Every wait gives up after 10 s.
+# and the failure, waiting, drag, start and close helpers below. Every wait gives up after 10 s.
 work=$(mktemp -d) pid='' wid=''
 exit_steps=()
 at_exit() { exit_steps+=("$1"); }
@@ -43,6 +43,19 @@ start_program() { # COMMAND [ARGUMENTS...]
     pid=$!
     wait_window Mosaikon wid "no window"
 }
+# Waits until every pixel "x y rrggbb" given shows on the screen; x and y count from X0, Y0 (the
+# window's place, 0 unless the script sets them).
+expect_pixels() {
+    local format= want= point x y colour
+    for point in "$@"; do
+        read -r x y colour <<<"$point"
+        format+="%[hex:p{$((${X0:-0} + x)),$((${Y0:-0} + y))}] " want+="$colour "
+    done
+    retry 'import -window root "$work/s.png" && [[ $(/usr/bin/convert "$work/s.png" -format "$format" \
+        info: | tr A-F a-f | tee "$work/got") == "$want" ]]' || fail "pixels $*: got $(<"$work/got")"
+}
+# A left-button drag from X1 Y1 to X2 Y2, one xdotool command so that the drag completes.
+drag() { xdotool mousemove "$1" "$2" mousedown 1 mousemove_relative 20 20 mousemove "$3" "$4" mouseup 1; }
 # Closes the program's window as a window manager does; the program must end, and cleanly.
 close_program() { # CLOSEWINDOW
     "$1" "$wid"

@@ -31,7 +31,7 @@ finish() {
 }
 # A tile dragged onto slot 9 (origin on slot 0), then the export.
 export_table() {
-    xdotool mousemove 16 16 mousedown 1 mousemove_relative 20 20 mousemove 360 96 mouseup 1
+    drag 16 16 360 96
     sleep 0.5
     xdotool mousemove 128 336 click 1
     retry 'xclip -o -selection clipboard 2>/dev/null | cmp -s - "$work/table"' || fail "no export"

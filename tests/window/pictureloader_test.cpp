@@ -5,74 +5,16 @@
 #include "bmpcorner.h"
 #include "error.h"
 #include "imagefiles.h"
-#include "picturecompare.h"
 #include "pictureloader.h"
 
-#include <QBuffer>
 #include <QFile>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtEndian>
 
-#include <array>
 #include <optional>
 
 using namespace mosaikon;
 using namespace mosaikon::testing;
-
-namespace {
-
-constexpr quint32 CalibratedRgb = 0x73524742; // "sRGB"
-
-// A BMP file as a writer other than Qt's may lay it out; pixels, colours and gap are random.
-struct BmpShape {
-    int bits = 24;
-    int infoSize = 40;
-    int compression = 0;
-    int width = 256, height = 256;     // a positive height stores the rows bottom-up
-    int colours = 0;                   // the header's count of colours used; 0 means all
-    std::array<quint32, 4> masks = {}; // red, green, blue, alpha; after a 40-byte header or in it
-    int gap = 0;                       // bytes between the tables and the pixels
-    int offsetShift = 0;               // added to the pixels' offset the file header states
-    int cut = 0;                       // bytes cut off the end
-    quint32 reserved = 0;              // the last field of a 124-byte header, 0 in a good file
-};
-
-QByteArray bmpFile(const BmpShape &s) {
-    QRandomGenerator random(quint32(s.width * 31 + s.height * 7 + s.bits));
-    const auto randomBytes = [&](qsizetype n) {
-        QByteArray bytes(n, Qt::Uninitialized);
-        for (char &b : bytes) b = char(random.bounded(256));
-        return bytes;
-    };
-    const qint64 stride = (qint64(s.width) * s.bits + 31) / 32 * 4;
-    const qint64 pixelBytes = stride * qAbs(qint64(s.height));
-    QByteArray info(s.infoSize, '\0');
-    const qint32 fields[] = {s.infoSize,         s.width, s.height, 1 | s.bits << 16, s.compression,
-                             qint32(pixelBytes), 2835,    2835,     s.colours,        0};
-    qToLittleEndian<qint32>(fields, 10, info.data());
-    QByteArray tables;
-    if (s.infoSize >= 108) {
-        qToLittleEndian<quint32>(s.masks.data(), 4, info.data() + 40);
-        qToLittleEndian<quint32>(CalibratedRgb, info.data() + 56);
-        if (s.infoSize == 124) qToLittleEndian<quint32>(s.reserved, info.data() + 120);
-    } else if (s.compression == 3) {
-        tables.resize(12);
-        qToLittleEndian<quint32>(s.masks.data(), 3, tables.data());
-    }
-    if (s.bits <= 8)
-        tables += randomBytes(qsizetype(4) * (s.colours != 0 ? s.colours : 1 << s.bits));
-    const qint64 offset = 14 + s.infoSize + tables.size() + s.gap;
-    QByteArray file("BM");
-    file.resize(14);
-    const quint32 header[] = {quint32(offset + pixelBytes), 0, quint32(offset + s.offsetShift)};
-    qToLittleEndian<quint32>(header, 3, file.data() + 2);
-    file += info + tables + randomBytes(s.gap) + randomBytes(pixelBytes);
-    return file.left(file.size() - s.cut);
-}
-
-} // namespace
 
 Q_DECLARE_METATYPE(BmpShape)
 
@@ -86,7 +28,7 @@ class PictureLoaderTest : public QObject {
         try {
             return imageOf(loadSheetPicture(path));
         } catch (const Error &e) {
-            if (e.number() != InvalidPicture) throw;
+            if (e.number() != 481) throw;
             return std::nullopt;
         }
     }
@@ -106,6 +48,7 @@ private Q_SLOTS:
             QTest::newRow(name) << s << corner;
         };
         const std::array<quint32, 4> argb = {0xFF0000, 0xFF00, 0xFF, 0xFF000000};
+        // clang-format off
         row("24 bits, 256 x 256", {}, true);
         row("24 bits, one column over", {.width = 129, .height = 300}, true);
         row("24 bits, one row over", {.width = 300, .height = 129}, true);
@@ -114,66 +57,29 @@ private Q_SLOTS:
         row("24 bits, no larger than the corner", {.width = 128, .height = 128}, false);
         row("24 bits, a gap before the pixels", {.width = 200, .height = 200, .gap = 100}, true);
         row("32 bits", {.bits = 32, .width = 200, .height = 200}, true);
-        row("32 bits, 124-byte header, alpha mask",
-            {.bits = 32, .infoSize = 124, .width = 140, .height = 300, .masks = argb}, true);
-        row("32 bits, bit fields with alpha, 108-byte header",
-            {.bits = 32,
-             .infoSize = 108,
-             .compression = 3,
-             .width = 300,
-             .height = -140,
-             .masks = {0xFF00, 0xFF0000, 0xFF000000, 0xFF}},
-            true);
-        row("32 bits, bit fields after a 40-byte header",
-            {.bits = 32,
-             .compression = 3,
-             .width = 257,
-             .height = 131,
-             .masks = {0x3FF00000, 0xFFC00, 0x3FF}},
-            true);
+        row("32 bits, 124-byte header, alpha mask", {.bits = 32, .infoSize = 124, .width = 140, .height = 300, .masks = argb}, true);
+        row("32 bits, bit fields with alpha, 108-byte header", {.bits = 32, .infoSize = 108, .compression = 3, .width = 300, .height = -140, .masks = {0xFF00, 0xFF0000, 0xFF000000, 0xFF}}, true);
+        row("32 bits, bit fields after a 40-byte header", {.bits = 32, .compression = 3, .width = 257, .height = 131, .masks = {0x3FF00000, 0xFFC00, 0x3FF}}, true);
         row("16 bits", {.bits = 16, .width = 257, .height = 130}, true);
-        row("16 bits, 5-6-5 bit fields",
-            {.bits = 16,
-             .compression = 3,
-             .width = 133,
-             .height = 301,
-             .masks = {0xF800, 0x7E0, 0x1F}},
-            true);
+        row("16 bits, 5-6-5 bit fields", {.bits = 16, .compression = 3, .width = 133, .height = 301, .masks = {0xF800, 0x7E0, 0x1F}}, true);
         row("8 bits, 256 colours", {.bits = 8, .width = 300, .height = 300}, true);
-        row("8 bits, 20 colours, pixels beyond them",
-            {.bits = 8, .width = 131, .height = 129, .colours = 20}, true);
+        row("8 bits, 20 colours, pixels beyond them", {.bits = 8, .width = 131, .height = 129, .colours = 20}, true);
         row("4 bits", {.bits = 4, .width = 201, .height = 150}, true);
         row("4 bits, odd width under the corner", {.bits = 4, .width = 77, .height = -333}, true);
         row("1 bit", {.bits = 1, .width = 300, .height = 300}, true);
-        row("124-byte header, its reserved field set",
-            {.infoSize = 124, .width = 200, .height = 200, .reserved = 1}, true);
-        row("1 bit, top-down, 2 colours", {.bits = 1, .width = 161, .height = -170, .colours = 2},
-            true);
+        row("124-byte header, its reserved field set", {.infoSize = 124, .width = 200, .height = 200, .reserved = 1}, true);
+        row("1 bit, top-down, 2 colours", {.bits = 1, .width = 161, .height = -170, .colours = 2}, true);
         // Left to the whole decode: it decides what the file gives, and the loader follows it.
-        row("pixels said to start inside the colour table",
-            {.bits = 8, .width = 200, .height = 200, .offsetShift = -40}, false);
-        row("pixels said to start at the masks",
-            {.bits = 32,
-             .compression = 3,
-             .width = 200,
-             .height = 200,
-             .masks = {0xFF0000, 0xFF00, 0xFF},
-             .offsetShift = -12},
-            false);
+        row("pixels said to start inside the colour table", {.bits = 8, .width = 200, .height = 200, .offsetShift = -40}, false);
+        row("pixels said to start at the masks", {.bits = 32, .compression = 3, .width = 200, .height = 200, .masks = {0xFF0000, 0xFF00, 0xFF}, .offsetShift = -12}, false);
         row("cut off in the last row", {.width = 200, .height = 200, .cut = 1}, false);
         row("cut off in the middle", {.width = 200, .height = 200, .cut = 60000}, false);
         row("RLE8", {.bits = 8, .compression = 1, .width = 200, .height = 200}, false);
-        row("colour table of 300 entries", {.bits = 8, .width = 200, .height = 200, .colours = 300},
-            false);
+        row("colour table of 300 entries", {.bits = 8, .width = 200, .height = 200, .colours = 300}, false);
         row("64-byte header", {.bits = 24, .infoSize = 64, .width = 200, .height = 200}, false);
         // Read through the corner, which the decoder refuses as it refuses the whole file.
-        row("bit fields of all 32 bits",
-            {.bits = 32,
-             .compression = 3,
-             .width = 200,
-             .height = 200,
-             .masks = {0xFFFFFFFF, 0xFF00, 0xFF}},
-            true);
+        row("bit fields of all 32 bits", {.bits = 32, .compression = 3, .width = 200, .height = 200, .masks = {0xFFFFFFFF, 0xFF00, 0xFF}}, true);
+        // clang-format on
     }
 
     void bmpReadThroughItsCorner() {
@@ -185,14 +91,11 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray corner = bmpCorner(file, 128, FullDecodeLimitBytes);
         QCOMPARE(!corner.isEmpty(), throughCorner);
-        if (throughCorner) {
-            const QImage cornerImage = QImage::fromData(corner, "BMP");
-            if (!cornerImage.isNull()) {
-                QCOMPARE(cornerImage.width(), std::min(shape.width, 128));
-                QCOMPARE(cornerImage.height(), std::min(qAbs(shape.height), 128));
-            }
-        }
         const std::optional<QImage> want = wholeThenCorner(path), got = loaded(path);
+        // The corner decodes at the corner's size, or not at all where the whole file does not.
+        const QSize size(std::min(shape.width, 128), std::min(qAbs(shape.height), 128));
+        if (throughCorner)
+            QCOMPARE(QImage::fromData(corner, "BMP").size(), want ? size : QSize(0, 0));
         QCOMPARE(got.has_value(), want.has_value());
         if (want) QCOMPARE(*got, *want);
     }

@@ -29,16 +29,6 @@ drag() { # FROM-X FROM-Y TO-X TO-Y
 }
 # The colour of the sheet at a pixel, as rrggbb.
 sheet() { /usr/bin/convert "$folder/samples-hero.gif[0]" -format "%[hex:p{$1,$2}]" info: | tr A-F a-f; }
-# Waits until every pixel "x y rrggbb" (client positions) shows on the screen.
-expect_pixels() {
-    local format= want= point x y colour
-    for point in "$@"; do
-        read -r x y colour <<<"$point"
-        format+="%[hex:p{$((X0 + x)),$((Y0 + y))}] " want+="$colour "
-    done
-    retry 'import -window root "$work/s.png" && [[ $(/usr/bin/convert "$work/s.png" -format "$format" \
-        info: | tr A-F a-f | tee "$work/got") == "$want" ]]' || fail "pixels $*: got $(<"$work/got")"
-}
 # The export's table, as a Windows program pastes it.
 expect_table() {
     click 128 336
