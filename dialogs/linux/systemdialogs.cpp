@@ -162,8 +162,8 @@ bool sayPathTooLong(const RecordFileDialog &dialog, QWidget *owner, qsizetype ro
 // when it is made and writes them back when it ends, also where a desktop's chooser showed in
 // its place. The program keeps nothing between runs, so before the first dialog the user-scope
 // settings of both file formats are moved below a device file, where no folder can ever be made,
-// not even by root: reads find nothing and writes fail without a word. Within a run the dialog still remembers its last folder in memory. Nothing
-// else in the program uses settings.
+// not even by root: reads find nothing and writes fail without a word. Within a run the dialog
+// still remembers its last folder in memory. Nothing else in the program uses settings.
 void keepNoSettings() {
     [[maybe_unused]] static const bool done = [] {
         for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
