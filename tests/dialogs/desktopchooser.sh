@@ -27,6 +27,8 @@ cp "$2" "$work/bin/" # the program's folder
 /usr/bin/convert -size 16x16 xc:'#00ff00' BMP3:"$work/pictures/green.bmp"
 long=$work/pictures/$(printf 'l%.0s' $(seq 230)).bmp
 cp "$work/pictures/green.bmp" "$long"
+mkdir "$work/filter" && printf 'no picture\n' >"$work/filter/a.txt"
+/usr/bin/convert -size 16x16 xc:'#0000ff' BMP3:"$work/filter/b.bmp"
 homes() { echo XDG_CONFIG_HOME="$1/config" XDG_DATA_HOME="$1/data" XDG_RUNTIME_DIR="$1/runtime" HOME="$1/home"; }
 # The desktop's session bus with the settings service and the portal alone (the document portal
 # would mount a file system); its services end with it.
@@ -106,15 +108,18 @@ load_image && refused && cancel
 sheet_shows FF0000
 load_image && refused && pick "${again}green.bmp"
 sheet_shows 00FF00
+# The filter: a folder typed into the chooser completes to its one picture, not to its text file.
+load_image && pick "$work/filter/"
+sheet_shows 0000FF
 load_image
 close_program "$3"
 
 written=$(cd "$work" && find "${folders[@]}" -mindepth 1 | sort | xargs)
 [[ $written == "$kept" ]] || fail "the program's folders hold: $written"
 # GTK's own record of what its chooser opened, as for every program that shows it, in the user's
-# data folder (the program's for gtk3, the portal's own for portal): the three files chosen, the
-# refused one included; nothing of the program's.
+# data folder (the program's for gtk3, the portal's own for portal): the files chosen, the refused
+# one included; nothing of the program's.
 recent=$({ grep -sho 'href="file://[^"]*"' {"$work","$work/desktop"}/data/recently-used.xbel || true; } |
     cut -d'"' -f2 | sort | tr '\n' ' ')
-want=$(printf 'file://%s\n' "$work/bin/red.bmp" "$long" "$work/pictures/green.bmp" | sort | tr '\n' ' ')
+want=$(printf 'file://%s\n' "$work"/{bin/red,pictures/green,filter/b}.bmp "$long" | sort | tr '\n' ' ')
 [[ $recent == "$want" ]] || fail "recent files: $recent"
