@@ -41,6 +41,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # program, and Xlib, which the program opens at close to ask for a clipboard manager. CPack
 # appends the shlibdeps result to this list.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-comic-neue, xclip, libx11-6")
+# Qt's GTK theme gives the program the desktop's own file chooser on GNOME and the desktops like
+# it. Recommended, not required: without it the program opens files with Qt's own dialog, and
+# elsewhere it would only bring GTK for nothing; apt installs recommendations by default.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-gtk-platformtheme")
 # The long description, in lines of fewer than 80 characters; CPack puts the summary in front and
 # indents each line for the control file.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION

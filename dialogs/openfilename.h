@@ -23,8 +23,9 @@ inline constexpr std::int16_t MaxPath = 260;
 // Shows a modal open-file dialog and returns when the user has closed it: non-zero for a
 // confirmed file, 0 for a cancel or a failure (no QApplication). A choice whose path, as 8-bit
 // text, needs more than nMaxFile - 1 bytes is refused with a message that says so, and the user
-// chooses again or cancels: Qt's dialog refuses it while it stays open; Windows' dialog has
-// closed by then, so it is shown again as it was first shown.
+// chooses again or cancels: Qt's own dialog refuses it while it stays open; a desktop's chooser
+// shown through Qt has closed by then, so it is shown again in the refused file's folder with
+// the filter in use; Windows' dialog has closed too, and is shown again as it was first shown.
 //
 // Reads lpstrFilter (description / pattern pairs, NUL separated, ending in two NULs; "*.*" means
 // every file), nFilterIndex (1-based pair shown first), lpstrFile (start name up to its first

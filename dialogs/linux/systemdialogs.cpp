@@ -1,8 +1,11 @@
 // The system's open and save dialogs where the platform has none: a Qt file dialog behind the
-// record's contract (openfilename.h). Always Qt's own dialog widget, so it looks and behaves
-// the same on every desktop and can be driven in tests: the dialog's object name is
-// "fileDialog", its file name field's "fileNameEdit", and the message that refuses a path too
-// long for the record is a QMessageBox named "pathTooLong" over it.
+// record's contract (openfilename.h). Qt shows the desktop's own file chooser where its platform
+// theme has one (GTK's through the gtk3 theme, the portal's, KDE's) and its own widget dialog
+// where none does (a bare X server, no theme). Qt's widget dialog can be driven in tests: its
+// object name is "fileDialog", its file name field's "fileNameEdit". The message that refuses a
+// path too long for the record is a QMessageBox named "pathTooLong": over Qt's dialog, which
+// stays open, or over the program's window once a desktop's chooser has closed, which then shows
+// again.
 
 #include "dialogseam.h"
 #include "namefilters.h"
@@ -16,12 +19,22 @@
 #include <QMessageBox>
 #include <QSettings>
 
+#include <algorithm>
+
 namespace mosaikon {
 namespace {
 
-// Qt's dialog, holding to the record's room for the path. A choice whose 8-bit path does not
-// fit is refused while the dialog stays open, with a message over it that says why, so the only
-// outcome that closes it without a file is a cancel.
+QString pathTooLongText(qsizetype bytes, qsizetype room) {
+    return QStringLiteral("The path of this file is too long for the program: it takes %1 bytes, "
+                          "and at most %2 fit.\nPlease choose a file with a shorter path.")
+        .arg(bytes)
+        .arg(room);
+}
+
+// A file dialog holding to the record's room for the path. A choice whose 8-bit path does not
+// fit is refused: Qt's widget dialog stays open with a message over it that says why, so the
+// only outcome that closes it without a file is a cancel; a desktop's chooser has closed by
+// then, so the dialog ends without a file and keeps what was refused for its caller to say.
 class RecordFileDialog : public QFileDialog {
 public:
     RecordFileDialog(QWidget *parent, qsizetype room)
@@ -30,28 +43,36 @@ public:
 
     // The accepted path as the record takes it; empty until a choice is accepted.
     const QByteArray &chosenPath() const { return chosen_; }
+    // The choice a desktop's chooser made that did not fit, and its size in bytes; empty and 0
+    // when there was none.
+    const QString &refusedFile() const { return refused_; }
+    qsizetype refusedBytes() const { return refusedBytes_; }
 
     void done(int result) override {
         if (result == Accepted) {
-            const QByteArray path =
-                toRecordText(QDir::toNativeSeparators(selectedFiles().value(0)));
+            const QString file = selectedFiles().value(0);
+            const QByteArray path = toRecordText(QDir::toNativeSeparators(file));
             if (path.size() > room_) {
-                refuse(path.size());
-                return;
+                if (!desktopChooser()) {
+                    refuse(file, path.size());
+                    return;
+                }
+                refused_ = file;
+                refusedBytes_ = path.size();
+                result = Rejected;
+            } else {
+                chosen_ = path;
             }
-            chosen_ = path;
         }
         QFileDialog::done(result);
     }
 
 private:
-    void refuse(qsizetype bytes) {
-        const QString text =
-            QStringLiteral("%1\nThe path of this file is too long for the program: it takes %2 "
-                           "bytes, and at most %3 fit.\nPlease choose a file with a shorter path.")
-                .arg(QFileInfo(selectedFiles().value(0)).fileName())
-                .arg(bytes)
-                .arg(room_);
+    // Qt keeps its own widgets off the screen while the platform's chooser shows in their place.
+    bool desktopChooser() const { return testAttribute(Qt::WA_DontShowOnScreen); }
+
+    void refuse(const QString &file, qsizetype bytes) {
+        const QString text = QFileInfo(file).fileName() + u'\n' + pathTooLongText(bytes, room_);
         auto *box =
             new QMessageBox(QMessageBox::Warning, windowTitle(), text, QMessageBox::Ok, this);
         box->setObjectName(QStringLiteral("pathTooLong"));
@@ -61,6 +82,8 @@ private:
 
     qsizetype room_;
     QByteArray chosen_;
+    QString refused_;
+    qsizetype refusedBytes_ = 0;
 };
 
 // The window the record names as owner, or null for none (or one that is not ours).
@@ -82,7 +105,6 @@ void setFilters(QFileDialog &dialog, const OPENFILENAMEA &rec) {
 void configure(QFileDialog &dialog, const OPENFILENAMEA &rec, QFileDialog::AcceptMode mode) {
     const bool open = mode == QFileDialog::AcceptOpen;
     dialog.setObjectName(QStringLiteral("fileDialog"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, (rec.Flags & OFN_OVERWRITEPROMPT) == 0);
     dialog.setAcceptMode(mode);
@@ -99,23 +121,49 @@ void configure(QFileDialog &dialog, const OPENFILENAMEA &rec, QFileDialog::Accep
     dialog.setDefaultSuffix(fromRecordText(rec.lpstrDefExt));
 }
 
-// Shows the dialog and handles events until it closes (or the application quits). Without an
-// owner it blocks no window, so the rest of the program stays usable meanwhile.
-bool confirmed(QFileDialog &dialog, bool owned) {
+// Shows `dialog` and handles events until it closes; false when the program quits first. Without
+// an owner it blocks no window, so the rest of the program stays usable meanwhile.
+bool waitFor(QDialog &dialog, bool owned) {
     dialog.setWindowModality(owned ? Qt::WindowModal : Qt::NonModal);
+    bool closed = false;
     QEventLoop wait;
-    QObject::connect(&dialog, &QDialog::finished, &wait, &QEventLoop::quit);
+    QObject::connect(&dialog, &QDialog::finished, &wait, [&] {
+        closed = true;
+        wait.quit();
+    });
     dialog.show();
     wait.exec();
-    return dialog.result() == QDialog::Accepted;
+    return closed;
+}
+
+// The window a message about the dialog belongs over: its owner, else the program's window the
+// user works in.
+QWidget *windowToSpeakOver(QWidget *owner) {
+    if (owner != nullptr) return owner;
+    if (QWidget *active = QApplication::activeWindow()) return active;
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    const auto shown = std::find_if(windows.cbegin(), windows.cend(), [](const QWidget *w) {
+        return w->isVisible() && w->windowType() == Qt::Window;
+    });
+    return shown != windows.cend() ? *shown : nullptr;
+}
+
+// Says why a desktop chooser's choice was refused, over the program's window, and waits for the
+// user as the dialog did; false when the program quits first.
+bool sayPathTooLong(const RecordFileDialog &dialog, QWidget *owner, qsizetype room) {
+    QMessageBox box(QMessageBox::Warning, dialog.windowTitle(),
+                    pathTooLongText(dialog.refusedBytes(), room), QMessageBox::Ok,
+                    windowToSpeakOver(owner));
+    box.setObjectName(QStringLiteral("pathTooLong"));
+    return waitFor(box, owner != nullptr);
 }
 
 // Qt's dialog reads its history, last folder and layout from the user's "QtProject" settings
-// when it is made and writes them back when it ends. The program keeps nothing between runs, so
-// before the first dialog the user-scope settings of both file formats are moved below a device
-// file, where no folder can ever be made, not even by root: reads find nothing and writes fail
-// without a word. Within a run the dialog still remembers its last folder in memory. Nothing
-// else in the program uses settings.
+// when it is made and writes them back when it ends, also where a desktop's chooser showed in
+// its place. The program keeps nothing between runs, so before the first dialog the user-scope
+// settings of both file formats are moved below a device file, where no folder can ever be made,
+// not even by root: reads find nothing and writes fail without a word. Within a run the dialog
+// still remembers its last folder in memory. Nothing else in the program uses settings.
 void keepNoSettings() {
     [[maybe_unused]] static const bool done = [] {
         for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
@@ -124,20 +172,37 @@ void keepNoSettings() {
     }();
 }
 
-int runDialog(OPENFILENAMEA *rec, QFileDialog::AcceptMode mode) {
-    if (qobject_cast<QApplication *>(QCoreApplication::instance()) == nullptr) return 0;
-    keepNoSettings();
-    QWidget *owner = ownerOf(*rec);
-    RecordFileDialog dialog(owner, pathRoom(*rec));
-    configure(dialog, *rec, mode);
-    if (!confirmed(dialog, owner != nullptr)) return 0;
-
+// Writes the dialog's accepted choice into the record; 1, or 0 when it does not take it.
+int answer(OPENFILENAMEA *rec, const RecordFileDialog &dialog) {
     const QByteArray &path = dialog.chosenPath();
     if (path.isEmpty() || answerWithPath(rec, path) == 0) return 0;
     const qsizetype filter =
         filterNumber(nameFiltersFromList(rec->lpstrFilter), dialog.selectedNameFilter());
     if (filter > 0) rec->nFilterIndex = static_cast<std::uint32_t>(filter);
     return 1;
+}
+
+int runDialog(OPENFILENAMEA *rec, QFileDialog::AcceptMode mode) {
+    if (qobject_cast<QApplication *>(QCoreApplication::instance()) == nullptr) return 0;
+    keepNoSettings();
+    QWidget *owner = ownerOf(*rec);
+    QString folder;
+    QString filter;
+    for (;;) {
+        RecordFileDialog dialog(owner, pathRoom(*rec));
+        configure(dialog, *rec, mode);
+        // Offered again after a refusal: where the user was, with the filter the user had.
+        if (!folder.isEmpty()) {
+            dialog.setDirectory(folder);
+            dialog.selectNameFilter(filter);
+        }
+        if (!waitFor(dialog, owner != nullptr)) return 0;
+        if (dialog.result() == QDialog::Accepted) return answer(rec, dialog);
+        if (dialog.refusedFile().isEmpty()) return 0; // a cancel
+        if (!sayPathTooLong(dialog, owner, pathRoom(*rec))) return 0;
+        folder = QFileInfo(dialog.refusedFile()).absolutePath();
+        filter = dialog.selectedNameFilter();
+    }
 }
 
 } // namespace

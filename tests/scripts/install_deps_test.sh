@@ -15,12 +15,17 @@ list() { "$deps" --list "$1" | sort; }
 for row in \
     "run;g++ cmake ninja-build qt6-base-dev libx11-dev fonts-comic-neue xclip;libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xdotool imagemagick appstream dasm clang-tidy" \
     "fuzz;clang libclang-rt-14-dev libgtest-dev;libbenchmark-dev xvfb dasm" \
-    "test;libbenchmark-dev xvfb xdotool libxfixes-dev imagemagick appstream desktop-file-utils dpkg-dev file dasm python3 clang-format clang-tidy;" \
+    "test;libbenchmark-dev xvfb xdotool libxfixes-dev imagemagick appstream desktop-file-utils dpkg-dev file dasm python3 clang-format clang-tidy qt6-gtk-platformtheme qt6-xdgdesktopportal-platformtheme xdg-desktop-portal xdg-desktop-portal-gtk;" \
     "windows;g++-mingw-w64-x86-64-posix dpkg-dev googletest wine wine64 icoutils xvfb xdotool;clang libbenchmark-dev dasm clang-tidy"; do
     IFS=';' read -r purpose holds lacks <<<"$row"
     got=$(list "$purpose")
     for p in $holds; do grep -qxF "$p" <<<"$got" || fail "$purpose lacks $p"; done
     for p in $lacks; do grep -qxF "$p" <<<"$got" && fail "$purpose holds $p"; done
+done
+# Qt's GTK theme where Qt would show GTK's chooser, and only there.
+for row in ubuntu:GNOME=holds X-Cinnamon=holds KDE=lacks =lacks; do
+    XDG_CURRENT_DESKTOP=${row%=*} list run | grep -qx qt6-gtk-platformtheme && got=holds || got=lacks
+    [[ $got == "${row#*=}" ]] || fail "run on '${row%=*}' $got qt6-gtk-platformtheme"
 done
 [[ -z $(comm -23 <(list run) <(list fuzz)) ]] || fail "run is not within fuzz"
 [[ -z $(comm -23 <(list fuzz) <(list test)) ]] || fail "fuzz is not within test"
