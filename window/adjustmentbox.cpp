@@ -1,5 +1,6 @@
 #include "adjustmentbox.h"
 
+#include <QFontMetrics>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -36,6 +37,7 @@ void AdjustmentBox::paintEvent(QPaintEvent *) {
 
     const int gap = style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &option, this);
     const QRect textRect = rect().adjusted(indicator.right() + 1 + gap, 0, 0, 0);
+    p.setFont(captionFont(font(), textRect, caption));
     p.drawItemText(textRect, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, palette(),
                    isEnabled(), caption, QPalette::WindowText);
     if (hasFocus()) {
@@ -44,6 +46,16 @@ void AdjustmentBox::paintEvent(QPaintEvent *) {
         focus.rect = p.boundingRect(textRect, Qt::AlignVCenter | Qt::TextWordWrap, caption);
         p.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
     }
+}
+
+QFont AdjustmentBox::captionFont(const QFont &font, const QRect &room, const QString &caption) {
+    QFont fitted = font;
+    for (qreal size = font.pointSizeF(); size >= 6; size -= 0.5) {
+        fitted.setPointSizeF(size);
+        const QRect needed = QFontMetrics(fitted).boundingRect(room, Qt::TextWordWrap, caption);
+        if (needed.height() <= room.height() && needed.width() <= room.width()) return fitted;
+    }
+    return fitted;
 }
 
 bool AdjustmentBox::hitButton(const QPoint &pos) const {
