@@ -29,7 +29,8 @@ def text(name):
 
 def benchmarks(name):
     data = json.loads(text(name))
-    return data["context"], {b["name"].removesuffix("/manual_time"): b for b in data["benchmarks"]}
+    return data["context"], {re.sub(r"/(iterations:\d+|manual_time)", "", b["name"]): b
+                             for b in data["benchmarks"]}
 
 
 def micros(run, key="real_time"):
