@@ -28,10 +28,6 @@ QImage lopsidedSheet(int width, int height, bool paletted) {
     return image;
 }
 
-QByteArray gifBytes(const QImage &image, int transparentIndex) {
-    return encodeGif(image, transparentIndex);
-}
-
 QImage decodedPicture(const QString &path) {
     QImageReader reader(path);
     const QSize size = reader.size();
@@ -87,7 +83,7 @@ bool writeFile(const QString &path, const QByteArray &bytes) {
 
 bool writeSheet(const QString &path, const QImage &image) {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("gif")) return writeFile(path, gifBytes(image));
+    if (suffix == QLatin1String("gif")) return writeFile(path, encodeGif(image));
     if (suffix == QLatin1String("jpg")) return image.save(path, "JPEG", 95);
     return image.save(path, "BMP");
 }

@@ -19,10 +19,6 @@ namespace mosaikon::testing {
 // every 16 x 16 tile.
 QImage lopsidedSheet(int width, int height, bool paletted = false);
 
-// GIF87a file bytes for an image of at most 256 colours (converted to Indexed8 if needed). With
-// `transparentIndex` >= 0 a graphic control block marks that palette entry transparent.
-QByteArray gifBytes(const QImage &image, int transparentIndex = -1);
-
 // The picture in the file at `path` as the test reads it, apart from the program's loader: Qt's
 // decoder for the file's content, the whole picture within Qt's default allocation limit, into
 // a transparent picture, so what a cut-off file never reaches stays transparent. Null when the
