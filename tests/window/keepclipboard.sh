@@ -45,12 +45,20 @@ take_clipboard() {
 }
 nothing_left() { retry '[[ -z $(leftovers) ]]' || fail "left running: $(leftovers | xargs -r ps -o args= -p)"; }
 no_clipboard() { ! xclip -o -selection clipboard >/dev/null 2>&1 || fail "the clipboard still has an owner"; }
+release() { kill "$other" && wait "$other" 2>/dev/null || true; other=; }
+# One run, closed after the export unless $1 is "none", another client taking the clipboard
+# before the close for "taken"; $2 is the PATH to start it with.
+run() {
+    launch "${2:-}"
+    [[ $1 == none ]] || export_table
+    [[ $1 != taken ]] || take_clipboard
+    finish
+    nothing_left
+}
 printf 'DC.w $0001\r\nDC.b $10,$80,$10,$00,$21\r\n' >"$work/table"
 
 # Closed without an export.
-launch
-finish
-nothing_left
+run none
 no_clipboard
 cp "$work/log" "$work/quiet-log"
 
@@ -72,25 +80,16 @@ start=$(date +%s%N)
 take_clipboard
 nothing_left
 echo "the keeper ended $((($(date +%s%N) - start) / 1000000)) ms after another client took the clipboard"
-kill "$other" && wait "$other" 2>/dev/null || true
-other=
+release
 
 # Closed after another client took the clipboard since the export: that client's text stays.
-launch
-export_table
-take_clipboard
-finish
-nothing_left
+run taken
 xclip -o -selection clipboard | cmp - "$work/other" || fail "the other client's text was replaced"
-kill "$other" && wait "$other" 2>/dev/null || true
-other=
+release
 
 # Closed after an export with no xclip to be found: the program ends as usual and says nothing.
 mkdir "$work/empty"
-launch "$work/empty"
-export_table
-finish
-nothing_left
+run export "$work/empty"
 no_clipboard
 cmp -s "$work/log" "$work/quiet-log" || fail "the program's output differs from a run without export"
 
@@ -98,9 +97,6 @@ cmp -s "$work/log" "$work/quiet-log" || fail "the program's output differs from 
 "$manager" >"$work/manager" &
 managed=$!
 retry '[[ $(<"$work/manager") == ready ]]' || fail "the clipboard manager did not start"
-launch
-export_table
-finish
-nothing_left
+run export
 [[ $(<"$work/manager") == $'ready\nsaving from its owner' ]] || fail "manager: $(<"$work/manager")"
 xclip -o -selection clipboard | cmp - "$work/table" || fail "the manager does not hold the table"
