@@ -1,15 +1,12 @@
-// The window in-process on the xcb platform under tests/with-xvfb (a private X server, no
-// clipboard manager), for what only a real X server shows.
-// - Drops routed by Qt itself while a real drag of the program runs: the window hands each to the
-//   widget under the point, which takes it or refuses it when it enters; a drag from this program
-//   can carry data other than a control's (the file dialog's files), so the data decides too.
-// - What the program keeps for after its end, decided while its X connection is open: only the
-//   text of its last export, only while it still owns CLIPBOARD, also when Qt has not yet seen
-//   another client take it (what the kept text serves: keepclipboard.sh).
-// - The export while another client (xclip) holds CLIPBOARD, taken after the program's last X
-//   event: the program asks with the last server time it knows, older than the other client's,
-//   so the server ignores it. The export must report 521, change nothing and leave the other
-//   client its text; once caught up with the server, it works again.
+// The window in-process on xcb under tests/with-xvfb (a private X server, no clipboard manager):
+// - drops Qt routes during a real drag: each goes to the widget under the point, which takes or
+//   refuses it as it enters; a drag from this program may carry other data (the file dialog's
+//   files), so the data decides too;
+// - what the program keeps for after its end: only its last export, only while it still owns
+//   CLIPBOARD, also when Qt has not yet seen another client take it (keepclipboard.sh: the rest);
+// - the export while another client holds CLIPBOARD, taken after the program's last X event: the
+//   program asks with a server time older than that client's, so the server ignores it; the
+//   export must report 521, change nothing and leave the text, and work once caught up.
 
 #include "clipboard.h"
 #include "controldrag.h"
@@ -74,12 +71,9 @@ private Q_SLOTS:
         QVERIFY(clipboard.isOpen());
     }
 
-    void drops_data() {
+    void drops() {
         // What the drag carries (a control's name, or text), the window point it is released at;
         // whether it was taken, slot 27's Tag and the origin after.
-        QTest::addColumn<QString>("carries");
-        QTest::addColumn<QPointF>("at");
-        QTest::addColumn<QString>("expected");
         const std::tuple<const char *, const char *, QPointF, const char *> rows[] = {
             {"tile, slot's middle", "Picture1", {488, 224}, "taken 38 @0"},
             {"tile, slot's top-left", "Picture1", {456, 192}, "taken 38 @0"},
@@ -94,34 +88,30 @@ private Q_SLOTS:
             {"origin on the source view", OriginButtonName, {9, 9}, "refused  @0"},
             {"origin on the window", OriginButtonName, {220, 470}, "refused  @0"},
             {"origin on itself", OriginButtonName, {169, 377}, "refused  @0"}};
-        for (const auto &[row, carries, at, expected] : rows)
-            QTest::newRow(row) << carries << at << expected;
-    }
-    void drops() {
-        QFETCH(QString, carries);
-        QFETCH(QPointF, at);
-        QFETCH(QString, expected);
-        form = startWindow();
-        QWindow *win = form->windowHandle();
-        QMimeData data;
-        data.setData(carries == "text" ? "text/plain" : controlMimeType(), carries.toLatin1());
-        QString taken;
-        QTest::mouseMove(win, {100, 40});
-        QTimer::singleShot(0, [&] { // in the drag's own event loop: Qt names the drag's source
-            QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
-            QDragMoveEvent move(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
-            QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
-            for (QEvent *e : std::initializer_list<QEvent *>{&enter, &move, &drop})
-                QApplication::sendEvent(win, e);
-            taken = drop.isAccepted() ? "taken " : "refused ";
-            QDrag::cancel();
-        });
-        QTest::mousePress(win, Qt::LeftButton, {}, {100, 40});
-        QTest::mouseRelease(win, Qt::LeftButton, {}, {100, 40});
-        const int origin = form->grid.OriginRow * 8 + form->grid.OriginCol;
-        QCOMPARE(taken + QString::fromStdString(form->grid.slots[27].Tag) + " @" +
-                     QString::number(origin),
-                 expected);
+        for (const auto &[row, carries, at, expected] : rows) {
+            form = startWindow();
+            QWindow *win = form->windowHandle();
+            QMimeData data;
+            data.setData(carries == QByteArray("text") ? "text/plain" : controlMimeType(), carries);
+            QString taken;
+            const QPointF to = at; // the lambda below takes no structured binding
+            QTest::mouseMove(win, {100, 40});
+            QTimer::singleShot(0, [&] { // in the drag's own event loop: Qt names the drag's source
+                QDragEnterEvent enter(to.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+                QDragMoveEvent move(to.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+                QDropEvent drop(to, Qt::CopyAction, &data, Qt::LeftButton, {});
+                for (QEvent *e : std::initializer_list<QEvent *>{&enter, &move, &drop})
+                    QApplication::sendEvent(win, e);
+                taken = drop.isAccepted() ? "taken " : "refused ";
+                QDrag::cancel();
+            });
+            QTest::mousePress(win, Qt::LeftButton, {}, {100, 40});
+            QTest::mouseRelease(win, Qt::LeftButton, {}, {100, 40});
+            const int origin = form->grid.OriginRow * 8 + form->grid.OriginCol;
+            QCOMPARE(row + (": " + taken) + QString::fromStdString(form->grid.slots[27].Tag) +
+                         " @" + QString::number(origin),
+                     row + (": " + QString(expected)));
+        }
     }
 
     void keepsOnlyTheExportItStillOwns_data() {
