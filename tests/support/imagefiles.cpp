@@ -10,7 +10,6 @@
 #include <QtEndian>
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace mosaikon::testing {
 
@@ -97,16 +96,6 @@ QImage imageOf(const PixelSurface &surface) {
     for (int y = 0; y < surface.height(); ++y)
         std::copy_n(surface.row(y), surface.width(), reinterpret_cast<QRgb *>(image.scanLine(y)));
     return image;
-}
-
-int largestDifference(const QImage &a, const QImage &b) {
-    int largest = a.size() == b.size() ? 0 : 256;
-    for (int y = 0; y < a.height() && largest < 256; ++y)
-        for (int x = 0; x < a.width(); ++x)
-            for (const int shift : {0, 8, 16}) // blue, green, red
-                largest = std::max(largest, std::abs(int(a.pixel(x, y) >> shift & 0xFF) -
-                                                     int(b.pixel(x, y) >> shift & 0xFF)));
-    return largest;
 }
 
 QImage enlarged(const QImage &from, int left, int top, int factor, int size) {
