@@ -71,9 +71,12 @@ private Q_SLOTS:
         QVERIFY(clipboard.isOpen());
     }
 
-    void drops() {
+    void drops_data() {
         // What the drag carries (a control's name, or text), the window point it is released at;
         // whether it was taken, slot 27's Tag and the origin after.
+        QTest::addColumn<QString>("carries");
+        QTest::addColumn<QPointF>("at");
+        QTest::addColumn<QString>("expected");
         const std::tuple<const char *, const char *, QPointF, const char *> rows[] = {
             {"tile, slot's middle", "Picture1", {488, 224}, "taken 38 @0"},
             {"tile, slot's top-left", "Picture1", {456, 192}, "taken 38 @0"},
@@ -88,30 +91,34 @@ private Q_SLOTS:
             {"origin on the source view", OriginButtonName, {9, 9}, "refused  @0"},
             {"origin on the window", OriginButtonName, {220, 470}, "refused  @0"},
             {"origin on itself", OriginButtonName, {169, 377}, "refused  @0"}};
-        for (const auto &[row, carries, at, expected] : rows) {
-            form = startWindow();
-            QWindow *win = form->windowHandle();
-            QMimeData data;
-            data.setData(carries == QByteArray("text") ? "text/plain" : controlMimeType(), carries);
-            QString taken;
-            const QPointF to = at; // the lambda below takes no structured binding
-            QTest::mouseMove(win, {100, 40});
-            QTimer::singleShot(0, [&] { // in the drag's own event loop: Qt names the drag's source
-                QDragEnterEvent enter(to.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
-                QDragMoveEvent move(to.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
-                QDropEvent drop(to, Qt::CopyAction, &data, Qt::LeftButton, {});
-                for (QEvent *e : std::initializer_list<QEvent *>{&enter, &move, &drop})
-                    QApplication::sendEvent(win, e);
-                taken = drop.isAccepted() ? "taken " : "refused ";
-                QDrag::cancel();
-            });
-            QTest::mousePress(win, Qt::LeftButton, {}, {100, 40});
-            QTest::mouseRelease(win, Qt::LeftButton, {}, {100, 40});
-            const int origin = form->grid.OriginRow * 8 + form->grid.OriginCol;
-            QCOMPARE(row + (": " + taken) + QString::fromStdString(form->grid.slots[27].Tag) +
-                         " @" + QString::number(origin),
-                     row + (": " + QString(expected)));
-        }
+        for (const auto &[row, carries, at, expected] : rows)
+            QTest::newRow(row) << carries << at << expected;
+    }
+    void drops() {
+        QFETCH(QString, carries);
+        QFETCH(QPointF, at);
+        QFETCH(QString, expected);
+        form = startWindow();
+        QWindow *win = form->windowHandle();
+        QMimeData data;
+        data.setData(carries == "text" ? "text/plain" : controlMimeType(), carries.toLatin1());
+        QString taken;
+        QTest::mouseMove(win, {100, 40});
+        QTimer::singleShot(0, [&] { // in the drag's own event loop: Qt names the drag's source
+            QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QDragMoveEvent move(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+            for (QEvent *e : std::initializer_list<QEvent *>{&enter, &move, &drop})
+                QApplication::sendEvent(win, e);
+            taken = drop.isAccepted() ? "taken " : "refused ";
+            QDrag::cancel();
+        });
+        QTest::mousePress(win, Qt::LeftButton, {}, {100, 40});
+        QTest::mouseRelease(win, Qt::LeftButton, {}, {100, 40});
+        const int origin = form->grid.OriginRow * 8 + form->grid.OriginCol;
+        QCOMPARE(taken + QString::fromStdString(form->grid.slots[27].Tag) + " @" +
+                     QString::number(origin),
+                 expected);
     }
 
     void keepsOnlyTheExportItStillOwns_data() {
