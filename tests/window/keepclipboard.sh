@@ -15,20 +15,6 @@ marker="MOSAIKON_KEEPCLIPBOARD_TEST=$work"
 leftovers() { grep -lsxzF "$marker" /proc/[0-9]*/environ | cut -d/ -f3 || true; }
 at_exit 'for p in $reader $other $managed $(leftovers); do kill "$p" 2>/dev/null || true; done'
 
-# Starts the program with its output on a pipe, as `$(mosaikon)` or `mosaikon | less` would: the
-# reader ends only when every process holding the pipe has let go of it.
-launch() {
-    env "$marker" PATH="${1:-$PATH}" "$program" 2>&1 | cat >"$work/log" &
-    reader=$!
-    wait_window Mosaikon wid "no window"
-}
-# Closes the window as a window manager does; the program ends cleanly and gives its pipe back.
-finish() {
-    "$closewindow" "$wid"
-    retry '! kill -0 "$reader" 2>/dev/null' || fail "the program or its helper still holds its output"
-    wait "$reader" || fail "the program ended with status $?"
-    reader=
-}
 # A tile dragged onto slot 9 (origin on slot 0), then the export.
 export_table() {
     drag 16 16 360 96
@@ -46,14 +32,22 @@ take_clipboard() {
 nothing_left() { retry '[[ -z $(leftovers) ]]' || fail "left running: $(leftovers | xargs -r ps -o args= -p)"; }
 no_clipboard() { ! xclip -o -selection clipboard >/dev/null 2>&1 || fail "the clipboard still has an owner"; }
 release() { kill "$other" && wait "$other" 2>/dev/null || true; other=; }
-# One run, closed after the export unless $1 is "none", another client taking the clipboard
-# before the close for "taken"; $2 is the PATH to start it with.
-run() {
-    launch "${2:-}"
+# One run with PATH (default: the test's) and its output on a pipe, as `$(mosaikon)` or
+# `mosaikon | less` would: the reader ends only when every process holding the pipe has let go
+# of it. The window closed as a window manager does after an export (none: without), another
+# client taking the clipboard before (taken); the program ends cleanly and gives its pipe back,
+# leaving nothing running (kept: not yet checked).
+run() { # none|export|taken|kept [PATH]
+    env "$marker" PATH="${2:-$PATH}" "$program" 2>&1 | cat >"$work/log" &
+    reader=$!
+    wait_window Mosaikon wid "no window"
     [[ $1 == none ]] || export_table
     [[ $1 != taken ]] || take_clipboard
-    finish
-    nothing_left
+    "$closewindow" "$wid"
+    retry '! kill -0 "$reader" 2>/dev/null' || fail "the program or its helper still holds its output"
+    wait "$reader" || fail "the program ended with status $?"
+    reader=
+    [[ $1 == kept ]] || nothing_left
 }
 printf 'DC.w $0001\r\nDC.b $10,$80,$10,$00,$21\r\n' >"$work/table"
 
@@ -63,9 +57,7 @@ no_clipboard
 cp "$work/log" "$work/quiet-log"
 
 # Closed after an export: the table is kept, by a helper that holds nothing of ours.
-launch
-export_table
-finish
+run kept
 keeper=$(leftovers)
 [[ $(wc -w <<<"$keeper") == 1 && $(cat "/proc/$keeper/comm") == xclip ]] || fail "keeper: $keeper"
 [[ $(ps -o sid= -p "$keeper") != $(ps -o sid= -p $$) && $(ps -o tty= -p "$keeper") == *\?* ]] ||
