@@ -146,7 +146,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     try {
         o.ShowOpen();
     } catch (const Error &) {
-        FUZZ_CHECK(!"the chosen FileName is refused as the next start name");
+        FUZZ_CHECK(false); // the chosen FileName refused as the next start name
     }
     return 0;
 }
