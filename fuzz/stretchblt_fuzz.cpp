@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <optional>
 
 using namespace mosaikon;
@@ -27,10 +28,8 @@ PixelSurface numbered(int width, int height, Rgb tag) {
 // Along one axis: the source coordinate that destination coordinate `at` receives, if any.
 std::optional<int> sourceFor(int at, int d, int dExtent, int s, int sExtent, int sLimit) {
     if (dExtent == 0 || sExtent == 0) return std::nullopt;
-    const long long i =
-        dExtent > 0 ? static_cast<long long>(at) - d : static_cast<long long>(d) - at;
-    const long long dLen = dExtent > 0 ? dExtent : -static_cast<long long>(dExtent);
-    const long long sLen = sExtent > 0 ? sExtent : -static_cast<long long>(sExtent);
+    const long long i = (static_cast<long long>(at) - d) * (dExtent > 0 ? 1 : -1);
+    const long long dLen = std::llabs(dExtent), sLen = std::llabs(sExtent);
     if (i < 0 || i >= dLen) return std::nullopt;
     const long long step = i * sLen / dLen;
     const long long c = sExtent > 0 ? s + step : s - step;

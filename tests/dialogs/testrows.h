@@ -16,16 +16,9 @@ inline void PrintTo(const QString &text, std::ostream *out) {
 
 namespace mosaikon {
 
-// A row names its test and shows as that name in messages.
+// A row names its test.
 template<typename Row> std::string nameOf(const ::testing::TestParamInfo<Row> &row) {
     return row.param.name;
-}
-template<typename Row>
-requires requires(Row row) {
-    row.name;
-}
-void PrintTo(const Row &row, std::ostream *out) {
-    *out << row.name;
 }
 
 } // namespace mosaikon

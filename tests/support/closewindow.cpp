@@ -7,15 +7,8 @@
 #include <cstdlib>
 
 int main(int argc, char *argv[]) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: closewindow WINDOW-ID\n");
-        return 2;
-    }
-    Display *display = XOpenDisplay(nullptr);
-    if (!display) {
-        std::fprintf(stderr, "closewindow: cannot open display\n");
-        return 1;
-    }
+    Display *display = argc == 2 ? XOpenDisplay(nullptr) : nullptr;
+    if (!display) return std::fprintf(stderr, "usage: closewindow WINDOW-ID, with a display\n"), 2;
     XEvent event{};
     event.xclient.type = ClientMessage;
     event.xclient.window = std::strtoul(argv[1], nullptr, 0);

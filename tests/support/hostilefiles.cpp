@@ -1,5 +1,6 @@
 #include "hostilefiles.h"
 
+#include "gifwriter.h"
 #include "imagefiles.h"
 
 #include <QBuffer>
@@ -41,7 +42,7 @@ static std::function<bool(const QString &)> bytes(const QByteArray &contents) {
 QList<HostileFile> hostileFiles() {
     const QImage sheet = lopsidedSheet(128, 128);
     const QImage paletted = lopsidedSheet(128, 128, true);
-    const QByteArray gif = gifBytes(paletted);
+    const QByteArray gif = encodeGif(paletted);
     const QByteArray bmp = encoded(sheet, "BMP");
     const QByteArray jpeg = encoded(sheet, "JPEG");
     const QByteArray progressive = encoded(sheet, "JPEG", true);
@@ -58,9 +59,9 @@ QList<HostileFile> hostileFiles() {
         {"huge.jpg", bytes(withClaimedSize(jpeg, 60000, 60000)), Loads},
         // ...but a progressive JPEG is decoded whole: this one once exhausted the memory.
         {"huge-progressive.jpg", bytes(withClaimedSize(progressive, 60000, 60000)), 481},
-        {"one.gif", bytes(gifBytes(lopsidedSheet(1, 1, true))), Loads},
+        {"one.gif", bytes(encodeGif(lopsidedSheet(1, 1, true))), Loads},
         {"paletted.gif", bytes(gif), Loads},
-        {"transparent.gif", bytes(gifBytes(paletted, paletted.pixelIndex(5, 5))), Loads},
+        {"transparent.gif", bytes(encodeGif(paletted, paletted.pixelIndex(5, 5))), Loads},
         {"progressive.jpg", bytes(progressive), Loads},
         {"16-bit.bmp", bytes(bmpFile({.bits = 16, .width = 300, .height = 270})), Loads},
         {"24-bit.bmp", bytes(bmp), Loads},

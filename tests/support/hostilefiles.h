@@ -10,9 +10,8 @@
 
 namespace mosaikon::testing {
 
-inline constexpr int Loads = 0; // what loading a file must end with, if not an error number
-inline constexpr int AsQtReads =
-    -1; // loaded when the test's own decode reads it, else InvalidPicture
+inline constexpr int Loads = 0;      // what loading a file must end with, if not an error number
+inline constexpr int AsQtReads = -1; // loaded when the test's own decode reads it, else 481
 
 struct HostileFile {
     const char *name;

@@ -1,12 +1,15 @@
 #include "imagefiles.h"
 
 #include "gifwriter.h"
+#include "slotgrid.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QRandomGenerator>
 #include <QtEndian>
+
+#include <algorithm>
 
 namespace mosaikon::testing {
 
@@ -26,10 +29,6 @@ QImage lopsidedSheet(int width, int height, bool paletted) {
         for (int x = 0; x < width; ++x)
             image.setPixel(x, y, qRgb(x & 0xFF, y & 0xFF, (x * 3 + y * 5) & 0xFF));
     return image;
-}
-
-QByteArray gifBytes(const QImage &image, int transparentIndex) {
-    return encodeGif(image, transparentIndex);
 }
 
 QImage decodedPicture(const QString &path) {
@@ -87,9 +86,42 @@ bool writeFile(const QString &path, const QByteArray &bytes) {
 
 bool writeSheet(const QString &path, const QImage &image) {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("gif")) return writeFile(path, gifBytes(image));
+    if (suffix == QLatin1String("gif")) return writeFile(path, encodeGif(image));
     if (suffix == QLatin1String("jpg")) return image.save(path, "JPEG", 95);
     return image.save(path, "BMP");
+}
+
+QImage imageOf(const PixelSurface &surface) {
+    QImage image(surface.width(), surface.height(), QImage::Format_RGB32);
+    for (int y = 0; y < surface.height(); ++y)
+        std::copy_n(surface.row(y), surface.width(), reinterpret_cast<QRgb *>(image.scanLine(y)));
+    return image;
+}
+
+QImage enlarged(const QImage &from, int left, int top, int factor, int size) {
+    // A premultiplied pixel is its colour over black; the opaque target drops its alpha.
+    const QImage over = from.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage image(size, size, QImage::Format_RGB32);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const QPoint p(left + x / factor, top + y / factor);
+            image.setPixel(x, y, over.valid(p) ? over.pixel(p) : 0);
+        }
+    return image;
+}
+
+QImage viewOf(const QImage &sheet) {
+    return enlarged(sheet, 0, 0, 2, ViewSize);
+}
+
+QImage slotTile(const QImage &sheet, int tag) {
+    return enlarged(sheet, tag % 32 * 8, tag / 32 * 16, 4, SlotSize);
+}
+
+QImage emptySlot() {
+    QImage grey(SlotSize, SlotSize, QImage::Format_RGB32);
+    grey.fill(qRgb(64, 64, 64));
+    return grey;
 }
 
 } // namespace mosaikon::testing

@@ -19,10 +19,6 @@ namespace mosaikon::testing {
 // every 16 x 16 tile.
 QImage lopsidedSheet(int width, int height, bool paletted = false);
 
-// GIF87a file bytes for an image of at most 256 colours (converted to Indexed8 if needed). With
-// `transparentIndex` >= 0 a graphic control block marks that palette entry transparent.
-QByteArray gifBytes(const QImage &image, int transparentIndex = -1);
-
 // The picture in the file at `path` as the test reads it, apart from the program's loader: Qt's
 // decoder for the file's content, the whole picture within Qt's default allocation limit, into
 // a transparent picture, so what a cut-off file never reaches stays transparent. Null when the
@@ -47,17 +43,11 @@ QByteArray bmpFile(const BmpShape &shape);
 // Writes `bytes` to `path`; false when it cannot.
 bool writeFile(const QString &path, const QByteArray &bytes);
 
-// Writes `image` to `path` in the format its suffix names: gif (through gifBytes), jpg or bmp.
+// Writes `image` to `path` in the format its suffix names: gif, jpg or bmp.
 bool writeSheet(const QString &path, const QImage &image);
-
-// Comparing the program's pictures with the ones a test expects, and those expected pictures.
 
 // A drawing surface as an RGB32 image, pixel for pixel.
 QImage imageOf(const PixelSurface &surface);
-
-// The largest difference of any colour channel between two pictures of the same size, or 256
-// when the sizes differ.
-int largestDifference(const QImage &a, const QImage &b);
 
 // A size x size picture of `from` from pixel (left, top) on, each pixel a factor x factor block,
 // drawn over black as the views show it (a transparent pixel blends into black); black past the

@@ -82,8 +82,7 @@ int Session::pressed(QPoint from, QPoint to, Qt::MouseButton button, bool again)
     if (hit == View) pointAt(from);
     moved(to, button == Qt::LeftButton && hit == View ? Elsewhere : hit);
     if (hit < 0) return 0;
-    if (button == Qt::RightButton) tags[hit].clear();
-    if (button == Qt::RightButton) tiles[hit] = emptySlot();
+    if (button == Qt::RightButton) tags[hit].clear(), tiles[hit] = emptySlot();
     if (hitAt(to) == hit && button != Qt::MiddleButton && !(again && button == Qt::LeftButton))
         attrs[hit] = attrs[hit] == 0xE1 ? 0x21 : (attrs[hit] | 0x21) + 0x40;
     return 0;
@@ -159,9 +158,10 @@ QString difference(const Session &s) {
     return pasted ? QString() : QStringLiteral("clipboard");
 }
 
-QString step(Session &session) {
+QString step(Session &session, const std::pair<QString, int> *file) {
     int expected = 0;
-    const int shown = reportedError([&] { expected = session.gesture(); });
+    const int shown =
+        reportedError([&] { expected = file ? session.load(*file) : session.gesture(); });
     return shown != expected ? QStringLiteral("report %1").arg(shown) : difference(session);
 }
 

@@ -69,7 +69,8 @@ private:
 // an empty text when it does not.
 QString difference(const Session &s);
 
-// One random gesture; how the window then differs from the model, in words, or nothing.
-QString step(Session &session);
+// One random gesture, or the load of `file` where one is given; how the window then differs from
+// the model, in words, or nothing.
+QString step(Session &session, const std::pair<QString, int> *file = nullptr);
 
 } // namespace mosaikon::testing

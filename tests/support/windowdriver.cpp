@@ -11,19 +11,23 @@
 #include <QTest>
 #include <QTimer>
 
+#include <optional>
+
 namespace mosaikon::testing {
 
 std::unique_ptr<Form1> startWindow() {
     auto form = Module1::Main();
-    if (QTest::qWaitForWindowExposed(form->windowHandle())) return form;
-    if (QTest::currentTestFunction() != nullptr)
+    if (!QTest::qWaitForWindowExposed(form->windowHandle()))
         QTest::qFail("the window was not exposed", __FILE__, __LINE__);
-    else
-        qWarning("the window was not exposed");
     return form;
 }
 
-std::optional<Report> lastReport(const std::function<void()> &gesture) {
+struct Report {
+    QString caption, text, name;
+};
+
+// The last message box `gesture` showed, or nothing.
+static std::optional<Report> lastReport(const std::function<void()> &gesture) {
     std::optional<Report> report;
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [&report] {
@@ -51,10 +55,10 @@ int reportedError(const std::function<void()> &gesture) {
     return ours ? match.captured(1).toInt() : -1;
 }
 
-void dropControl(QWidget *target, const QByteArray &source, QPointF at) {
+void dropControl(QWidget *target, const QByteArray &source) {
     QMimeData data;
     data.setData(controlMimeType(), source);
-    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QDropEvent drop(QPointF(32, 32), Qt::CopyAction, &data, Qt::LeftButton, {});
     static_cast<QObject *>(target)->event(&drop);
 }
 

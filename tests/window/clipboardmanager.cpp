@@ -17,13 +17,9 @@ Window window;
 Atom clipboard, manager, saveTargets, targets, utf8, text, plain, saved;
 
 void reply(const XSelectionRequestEvent &request, bool done) {
-    XEvent notify{};
-    notify.xselection.type = SelectionNotify;
-    notify.xselection.requestor = request.requestor;
-    notify.xselection.selection = request.selection;
-    notify.xselection.target = request.target;
-    notify.xselection.property = done ? request.property : None;
-    notify.xselection.time = request.time;
+    XEvent notify{.xselection = {SelectionNotify, 0, False, display, request.requestor,
+                                 request.selection, request.target, done ? request.property : None,
+                                 request.time}};
     XSendEvent(display, request.requestor, False, NoEventMask, &notify);
 }
 

@@ -15,20 +15,6 @@ marker="MOSAIKON_KEEPCLIPBOARD_TEST=$work"
 leftovers() { grep -lsxzF "$marker" /proc/[0-9]*/environ | cut -d/ -f3 || true; }
 at_exit 'for p in $reader $other $managed $(leftovers); do kill "$p" 2>/dev/null || true; done'
 
-# Starts the program with its output on a pipe, as `$(mosaikon)` or `mosaikon | less` would: the
-# reader ends only when every process holding the pipe has let go of it.
-launch() {
-    env "$marker" PATH="${1:-$PATH}" "$program" 2>&1 | cat >"$work/log" &
-    reader=$!
-    wait_window Mosaikon wid "no window"
-}
-# Closes the window as a window manager does; the program ends cleanly and gives its pipe back.
-finish() {
-    "$closewindow" "$wid"
-    retry '! kill -0 "$reader" 2>/dev/null' || fail "the program or its helper still holds its output"
-    wait "$reader" || fail "the program ended with status $?"
-    reader=
-}
 # A tile dragged onto slot 9 (origin on slot 0), then the export.
 export_table() {
     drag 16 16 360 96
@@ -45,19 +31,33 @@ take_clipboard() {
 }
 nothing_left() { retry '[[ -z $(leftovers) ]]' || fail "left running: $(leftovers | xargs -r ps -o args= -p)"; }
 no_clipboard() { ! xclip -o -selection clipboard >/dev/null 2>&1 || fail "the clipboard still has an owner"; }
+release() { kill "$other" && wait "$other" 2>/dev/null || true; other=; }
+# One run with PATH (default: the test's) and its output on a pipe, as `$(mosaikon)` or
+# `mosaikon | less` would: the reader ends only when every process holding the pipe has let go
+# of it. The window closed as a window manager does after an export (none: without), another
+# client taking the clipboard before (taken); the program ends cleanly and gives its pipe back,
+# leaving nothing running (kept: not yet checked).
+run() { # none|export|taken|kept [PATH]
+    env "$marker" PATH="${2:-$PATH}" "$program" 2>&1 | cat >"$work/log" &
+    reader=$!
+    wait_window Mosaikon wid "no window"
+    [[ $1 == none ]] || export_table
+    [[ $1 != taken ]] || take_clipboard
+    "$closewindow" "$wid"
+    retry '! kill -0 "$reader" 2>/dev/null' || fail "the program or its helper still holds its output"
+    wait "$reader" || fail "the program ended with status $?"
+    reader=
+    [[ $1 == kept ]] || nothing_left
+}
 printf 'DC.w $0001\r\nDC.b $10,$80,$10,$00,$21\r\n' >"$work/table"
 
 # Closed without an export.
-launch
-finish
-nothing_left
+run none
 no_clipboard
 cp "$work/log" "$work/quiet-log"
 
 # Closed after an export: the table is kept, by a helper that holds nothing of ours.
-launch
-export_table
-finish
+run kept
 keeper=$(leftovers)
 [[ $(wc -w <<<"$keeper") == 1 && $(cat "/proc/$keeper/comm") == xclip ]] || fail "keeper: $keeper"
 [[ $(ps -o sid= -p "$keeper") != $(ps -o sid= -p $$) && $(ps -o tty= -p "$keeper") == *\?* ]] ||
@@ -72,25 +72,16 @@ start=$(date +%s%N)
 take_clipboard
 nothing_left
 echo "the keeper ended $((($(date +%s%N) - start) / 1000000)) ms after another client took the clipboard"
-kill "$other" && wait "$other" 2>/dev/null || true
-other=
+release
 
 # Closed after another client took the clipboard since the export: that client's text stays.
-launch
-export_table
-take_clipboard
-finish
-nothing_left
+run taken
 xclip -o -selection clipboard | cmp - "$work/other" || fail "the other client's text was replaced"
-kill "$other" && wait "$other" 2>/dev/null || true
-other=
+release
 
 # Closed after an export with no xclip to be found: the program ends as usual and says nothing.
 mkdir "$work/empty"
-launch "$work/empty"
-export_table
-finish
-nothing_left
+run export "$work/empty"
 no_clipboard
 cmp -s "$work/log" "$work/quiet-log" || fail "the program's output differs from a run without export"
 
@@ -98,9 +89,6 @@ cmp -s "$work/log" "$work/quiet-log" || fail "the program's output differs from 
 "$manager" >"$work/manager" &
 managed=$!
 retry '[[ $(<"$work/manager") == ready ]]' || fail "the clipboard manager did not start"
-launch
-export_table
-finish
-nothing_left
+run export
 [[ $(<"$work/manager") == $'ready\nsaving from its owner' ]] || fail "manager: $(<"$work/manager")"
 xclip -o -selection clipboard | cmp - "$work/table" || fail "the manager does not hold the table"

@@ -24,20 +24,17 @@ class PictureLoaderTest : public QObject {
     QTemporaryDir dir;
 
     // What loading `path` gives: the picture, or nothing when the load is refused as 481.
-    static std::optional<QImage> loaded(const QString &path) {
-        try {
-            return imageOf(loadSheetPicture(path));
-        } catch (const Error &e) {
-            if (e.number() != 481) throw;
-            return std::nullopt;
-        }
+    static std::optional<QImage> loaded(const QString &path) try {
+        return imageOf(loadSheetPicture(path));
+    } catch (const Error &e) {
+        if (e.number() != 481) throw;
+        return std::nullopt;
     }
 
     // The whole file decoded by Qt apart from the loader, then its corner as the view shows it.
     static std::optional<QImage> wholeThenCorner(const QString &path) {
         const QImage whole = decodedPicture(path);
-        if (whole.isNull()) return std::nullopt;
-        return imageOf(opaqueCorner(whole));
+        return whole.isNull() ? std::nullopt : std::optional(imageOf(opaqueCorner(whole)));
     }
 
 private Q_SLOTS:

@@ -21,6 +21,7 @@ expect_table() {
 slot() { echo "$((264 + 64 * ($1 % 8) + ${2:-32})) $((64 * ($1 / 8) + ${3:-32}))"; }
 click() { xdotool mousemove $1 $2 click "${3:-1}" && sleep 0.5; }
 dialog_up() { wait_window Open dialog "no dialog"; }
+pick() { dialog_up && xdotool windowfocus --sync "$dialog" type --delay 20 "$1" && xdotool key Return; }
 sheet() { printf '%02x%02x%02x' "$1" "$2" $(((3 * $1 + 5 * $2) & 255)); }
 
 /usr/bin/convert -size 300x280 xc:black -channel R -fx 'i/255' -channel G -fx 'j/255' \
@@ -45,9 +46,7 @@ click 128 336
 expect_table 'DC.w $0000\r\n'
 
 click 128 280
-dialog_up
-xdotool windowfocus --sync "$dialog" type --delay 20 "$work/sheet.bmp"
-xdotool key Return
+pick "$work/sheet.bmp"
 expect_pixels "40 40 $(sheet 20 20)" "200 100 $(sheet 100 50)" "250 5 $(sheet 125 2)"
 for drag in "16 16 0" "48 48 9" "240 240 18" "100 40 20"; do # from x y onto a slot: its tile
     read -r x y s <<<"$drag"
@@ -62,7 +61,6 @@ drag 180 390 $(slot 9)
 expect_pixels "$(slot 9 0 32) 000000" "$(slot 0 0 32) $(sheet 0 8)"
 for x_y in "76 388" "76 388" "76 436" "128 336"; do click $x_y; done # boxes, then the export
 expect_table 'DC.w $0003\r\nDC.b $E8,$81,$F0,$00,$21\r\nDC.b $F8,$81,$00,$22,$61\r\nDC.b $08,$80,$10,$EE,$E1\r\n'
-
 
 # A left press off the view while the right is held there drags nothing, so no slot gets a tile
 # number the user never chose, and the export (the vertical box now checked too) still works.
@@ -80,9 +78,7 @@ expect_pixels "$(slot 27 2 5) $(sheet 16 33)" "$(slot 27 61 58) $(sheet 31 46)"
 # A press with no move before it: the pointer moved while an error report blocked the window.
 printf 'no picture\n' >"$work/words.gif"
 xdotool mousemove 16 16 sleep 0.3 mousemove 128 280 click 1
-dialog_up
-xdotool windowfocus --sync "$dialog" type --delay 20 "$work/words.gif"
-xdotool key Return
+pick "$work/words.gif"
 retry 'report=$(xdotool search --onlyvisible --name "^Mosaikon\$" | grep -vx "$wid" | head -n1) && [[ -n $report ]]' ||
     fail "no error report"
 xdotool mousemove 200 200 sleep 0.3 windowfocus --sync "$report" key Return

@@ -96,8 +96,6 @@ private Q_SLOTS:
         longName += QByteArray(261 - 4 - longName.size(), 'x') + ".bmp";
         QVERIFY(writeSheet(QString::fromLocal8Bit(longName), sheet));
         QVERIFY(writeSheet(dir.filePath("sheet.bmp"), sheet));
-        QVERIFY(writeSheet(dir.filePath("sheet.gif"), lopsidedSheet(128, 128, true)));
-        QVERIFY(writeSheet(dir.filePath("sheet.jpg"), lopsidedSheet(200, 200)));
         QVERIFY(writeSheet(dir.filePath("small.bmp"), lopsidedSheet(64, 64)));
         QVERIFY(writeFile(dir.filePath("text.gif"), "no picture\n"));
     }
@@ -125,8 +123,6 @@ private Q_SLOTS:
             for (QPoint p : {QPoint(32, 32), QPoint(0, 0), QPoint(63, 30), QPoint(30, 63)})
                 QCOMPARE(shown.pixel(p) != Grey, i == 0 && p.x() != 32); // the origin's border
         }
-        QCOMPARE(view(9)->pos(), QPoint(328, 64));
-        QCOMPARE(view(63)->pos(), QPoint(712, 448));
         QRegion covered; // no control overlaps another, and the slot views leave no gap
         for (QWidget *control : form->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
             QVERIFY(!covered.intersects(control->geometry()));
@@ -191,13 +187,11 @@ private Q_SLOTS:
         }
     }
 
-    void sourceViewGestures_data() {
+    void sourceViewGestures() {
         // Steps at window points, the view's own: m a move; L, R a left, right press and l, r its
         // release; D a left double click; S a left press and release that reach the window alone,
         // no move before them (as when a window that covered the view has gone). Then the cursor
         // cell as each drag started, the cursor after, and slot 27 after a drop of each drag.
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("expected");
         const char *rows[][3] = {
             {"a move", "m100,40", "drags , cursor 3,1, slot /0"},
             {"moves off the view, a button held", "m100,40 R100,40 m40,300 m-40,20 m300,10 r300,10",
@@ -221,33 +215,30 @@ private Q_SLOTS:
              "m20,100 R20,100 m20,256 L20,256 l20,256 r20,256", "drags , cursor 0,3, slot /0"},
             {"grid lines crossing at (255, 255)", "L255,255 l255,255",
              "drags 7,7, cursor 7,7, slot 238/21"}};
-        for (const auto &[row, steps, expected] : rows) QTest::newRow(row) << steps << expected;
-    }
-    void sourceViewGestures() {
-        QFETCH(QString, steps);
-        QFETCH(QString, expected);
-        restart(true);
-        const DragWatch drags(*this, form->Picture1);
-        for (const QString &step : steps.split(' ')) {
-            const QStringList xy = step.mid(1).split(',');
-            const QPoint at(xy[0].toInt(), xy[1].toInt());
-            const Qt::MouseButton button =
-                QString("LlDS").contains(step[0]) ? Qt::LeftButton : Qt::RightButton;
-            if (step[0] == 'm') QTest::mouseMove(win(), at);
-            if (step[0].isUpper() && step[0] != 'D' && step[0] != 'S')
-                QTest::mousePress(win(), button, {}, at);
-            if (step[0].isLower() && step[0] != 'm') QTest::mouseRelease(win(), button, {}, at);
-            if (step[0] == 'D') QTest::mouseDClick(win(), button, {}, at);
-            for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-                QMouseEvent bare(type, at, form->mapToGlobal(at), button,
-                                 type == QEvent::MouseButtonPress ? button : Qt::NoButton, {});
-                if (step[0] == 'S') QApplication::sendEvent(win(), &bare);
+        for (const auto &[row, steps, expected] : rows) {
+            restart(true);
+            const DragWatch drags(*this, form->Picture1);
+            for (const QString &step : QString(steps).split(' ')) {
+                const QStringList xy = step.mid(1).split(',');
+                const QPoint at(xy[0].toInt(), xy[1].toInt());
+                const Qt::MouseButton button =
+                    QString("LlDS").contains(step[0]) ? Qt::LeftButton : Qt::RightButton;
+                if (step[0] == 'm') QTest::mouseMove(win(), at);
+                if (step[0].isUpper() && step[0] != 'D' && step[0] != 'S')
+                    QTest::mousePress(win(), button, {}, at);
+                if (step[0].isLower() && step[0] != 'm') QTest::mouseRelease(win(), button, {}, at);
+                if (step[0] == 'D') QTest::mouseDClick(win(), button, {}, at);
+                for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+                    QMouseEvent bare(type, at, form->mapToGlobal(at), button,
+                                     type == QEvent::MouseButtonPress ? button : Qt::NoButton, {});
+                    if (step[0] == 'S') QApplication::sendEvent(win(), &bare);
+                }
             }
+            for (qsizetype n = 0; n < drags.started.size(); ++n) drop(27, "Picture1");
+            QCOMPARE(in(row, QString("drags %1, cursor %2, slot %3")
+                                 .arg(drags.started.join(' '), cursor(), state(27))),
+                     in(row, expected));
         }
-        for (qsizetype n = 0; n < drags.started.size(); ++n) drop(27, "Picture1");
-        QCOMPARE(QString("drags %1, cursor %2, slot %3")
-                     .arg(drags.started.join(' '), cursor(), state(27)),
-                 expected);
     }
 
     void dropFromAnotherProgram() {
@@ -273,12 +264,8 @@ private Q_SLOTS:
         QCOMPARE(clicks.size(), 0);
     }
 
-    void keysOnFocusedButtons_data() {
+    void keysOnFocusedButtons() {
         // The focused button, the key (with its keypad or other modifier); what it did.
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("modifiers");
-        QTest::addColumn<QString>("acted");
         const std::tuple<const char *, const char *, Qt::Key, Qt::KeyboardModifiers, const char *>
             rows[] = {
                 {"Load Image, Return", "Command1", Qt::Key_Return, {}, "dialog"},
@@ -290,26 +277,21 @@ private Q_SLOTS:
                 {"export, Space", "Command3", Qt::Key_Space, {}, "export"},
                 {"export, Shift+Enter", "Command3", Qt::Key_Enter, Qt::ShiftModifier, ""},
                 {"export, Escape", "Command3", Qt::Key_Escape, {}, ""}};
-        for (const auto &[row, button, key, modifiers, acted] : rows)
-            QTest::newRow(row) << button << int(key) << int(modifiers) << acted;
-    }
-    void keysOnFocusedButtons() {
-        QFETCH(QString, button);
-        QFETCH(int, key);
-        QFETCH(int, modifiers);
-        QFETCH(QString, acted);
-        restart(false);
-        form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        form->findChild<QWidget *>(button)->setFocus(Qt::TabFocusReason);
-        QGuiApplication::clipboard()->setText("earlier text");
-        int dialogs = 0;
-        const ScopedDialogFunctions dialog([&dialogs](OPENFILENAMEA *) { return ++dialogs, 0; });
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key),
-                        Qt::KeyboardModifiers(modifiers));
-        const bool exported = clipboard() == "DC.w $0000\r\n";
-        QCOMPARE(QString("dialog").repeated(dialogs) + (exported ? "export" : ""), acted);
-        QCOMPARE(QApplication::focusWidget()->objectName(), button);
+        for (const auto &[row, button, key, modifiers, acted] : rows) {
+            restart(false);
+            form->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(form.get()));
+            form->findChild<QWidget *>(button)->setFocus(Qt::TabFocusReason);
+            QGuiApplication::clipboard()->setText("earlier text");
+            int dialogs = 0;
+            const ScopedDialogFunctions dialog(
+                [&dialogs](OPENFILENAMEA *) { return ++dialogs, 0; });
+            QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+            const bool exported = clipboard() == "DC.w $0000\r\n";
+            QCOMPARE(in(row, QString("dialog").repeated(dialogs) + (exported ? "export" : "")),
+                     in(row, acted));
+            QCOMPARE(in(row, QApplication::focusWidget()->objectName()), in(row, button));
+        }
     }
 
     void loadWhileItsDialogWaits() {
@@ -336,35 +318,30 @@ private Q_SLOTS:
 
     void loading() {
         // Row, a sheet loaded first, the dialog's answer, the report, what the view shows after.
-        const std::tuple<const char *, bool, QByteArray, QString, QImage, int> rows[] = {
-            {"bmp", false, name("sheet.bmp"), "", sheet, 0},
-            {"gif", false, name("sheet.gif"), "", lopsidedSheet(128, 128, true), 0},
-            {"jpeg", false, name("sheet.jpg"), "", QImage(dir.filePath("sheet.jpg")), 8},
-            {"64x64, NUL", true, name("small.bmp") + "/x.bmp", "", lopsidedSheet(64, 64), 0},
-            {"no NUL", false, longName, "", sheet, 0},
-            {"cancelled", false, {}, "", {}, 0},
-            {"cancelled after a load", true, {}, "", sheet, 0},
-            {"missing", true, name("missing.bmp"),
-             "Mosaikon: Run-time error '53':\n\nFile not found", sheet, 0},
+        // (Loads and refusals of each kind of file, the view and the slots kept: the random
+        // session's hostile files.)
+        const std::tuple<const char *, bool, QByteArray, QString, QImage> rows[] = {
+            {"64x64, NUL", true, name("small.bmp") + "/x.bmp", "", lopsidedSheet(64, 64)},
+            {"no NUL", false, longName, "", sheet},
+            {"cancelled after a load", true, {}, "", sheet},
             {"text", true, name("text.gif"),
-             "Mosaikon: Run-time error '481':\n\nInvalid picture: Unsupported image format", sheet,
-             0}};
-        for (const auto &[row, before, answer, report, shows, loss] : rows) {
+             "Mosaikon: Run-time error '481':\n\nInvalid picture: Unsupported image format",
+             sheet}};
+        for (const auto &[row, before, answer, report, shows] : rows) {
             restart(before);
             dragTile({100, 40}, 3);
             SlotGrid grid = form->grid;
             QCOMPARE(in(row, load(answer)), in(row, report));
             const QByteArray given = answer.isNull() && before ? name("sheet.bmp") : answer;
             QCOMPARE(in(row, form->ImagePath), in(row, QString::fromLocal8Bit(given.constData())));
-            const QImage want = viewOf(shows);
-            QVERIFY2(largestDifference(imageOf(form->grid.source), want) <= loss, row);
+            QVERIFY2(imageOf(form->grid.source) == viewOf(shows), row);
             for (int i = 0; i < ViewSize * ViewSize; ++i) // opaque, whatever the reader left
                 QVERIFY2(qAlpha(form->grid.source.pixel(i % ViewSize, i / ViewSize)) == 255, row);
             grid.source = form->grid.source;
             QVERIFY2(form->grid == grid, row); // the slots keep theirs
             dragTile({100, 40}, 5);
             QCOMPARE(in(row, state(5)), in(row, "38/21"));
-            QVERIFY2(largestDifference(slotImage(5), slotTile(shows, 38)) <= loss, row);
+            QVERIFY2(slotImage(5) == slotTile(shows, 38), row);
         }
     }
 
@@ -422,11 +399,7 @@ private Q_SLOTS:
         const std::tuple<const char *, std::function<void()>, int, QString> rows[] = {
             {"start", [] {}, -1, "No picture loaded; drag a tile onto a slot"},
             {"start", [] {}, 0, "Empty, origin"},
-            {"drop",
-             [&] {
-                 dragTile({100, 40}, 27);
-             },
-             27, "Tile 38, not flipped"},
+            {"drop", [&] { dragTile(QPoint(100, 40), 27); }, 27, "Tile 38, not flipped"},
             {"click", [&] { click(slotAt(27)); }, 27, "Tile 38, flipped left to right"},
             {"origin", [&] { drop(27, OriginButtonName); }, 27,
              "Tile 38, flipped left to right, origin"},
@@ -443,46 +416,22 @@ private Q_SLOTS:
         }
     }
 
-    void exported() {
-        const QString example = "DC.w $0003\r\nDC.b $E8,$81,$F0,$00,$21\r\n"
-                                "DC.b $F8,$81,$00,$22,$61\r\nDC.b $08,$80,$10,$EE,$E1\r\n";
-        // Whether the worked example is built, the boxes, a Tag put on slot 0, report and text.
-        const std::tuple<bool, Qt::CheckState, Qt::CheckState, const char *, QString, QString>
-            rows[] = {{false, Qt::Unchecked, Qt::Unchecked, "", "", "DC.w $0000\r\n"},
-                      {false, Qt::Unchecked, Qt::Unchecked, "0", "",
-                       "DC.w $0001\r\nDC.b $00,$80,$00,$00,$00\r\n"},
-                      {true, Qt::Unchecked, Qt::Checked, "0", "", example},
-                      {true, Qt::PartiallyChecked, Qt::PartiallyChecked, "0", "", // as unchecked
-                       "DC.w $0003\r\nDC.b $F0,$81,$F0,$00,$21\r\n"
-                       "DC.b $00,$80,$00,$22,$61\r\nDC.b $10,$80,$10,$EE,$E1\r\n"},
-                      {true, Qt::Unchecked, Qt::Checked, "256",
-                       "Mosaikon: Run-time error '6':\n\nOverflow", "earlier text"}};
-        for (const auto &[built, vertical, horizontal, tag, report, table] : rows) {
-            restart(built);
-            QGuiApplication::clipboard()->setText("earlier text");
-            if (built) {
-                dragTile({240, 240}, 18);
-                for (int n = 0; n < 3; ++n) click(slotAt(18));
-                dragTile({16, 16}, 0);
-                dragTile({48, 48}, 9);
-                click(slotAt(9));
-                drop(9, OriginButtonName);
-            }
-            for (auto [box, to] : {std::pair{form->Check1, vertical}, {form->Check2, horizontal}}) {
-                box->setTristate(to == Qt::PartiallyChecked); // no gesture grays a box
-                to == Qt::Checked ? click(box->mapTo(form.get(), box->rect().center()))
-                                  : box->setCheckState(to);
-                QCOMPARE(box->value(), (std::array{0, 2, 1}[std::size_t(to)]));
-            }
-            form->grid.slots[0].Tag = tag;
-            const SlotGrid grid = form->grid;
-            QCOMPARE(reportDuring([&] { exportNow(); }), report);
-            QCOMPARE(clipboard(), table);
-            QVERIFY(form->grid == grid);
-        }
-        click(slotAt(0), 2); // after the error the program goes on
+    void exportOverflowKeepsTheClipboard() {
+        // A tile number no gesture gives raises Overflow: the clipboard keeps its text, and the
+        // program goes on. (The tables: the core's BuildSpriteTable, the random session reading
+        // the clipboard, realwindow.sh through the assembler.)
+        restart(true);
+        dragTile({16, 16}, 0);
+        dragTile({48, 48}, 9);
+        QGuiApplication::clipboard()->setText("earlier text");
+        form->grid.slots[0].Tag = "256";
+        const SlotGrid grid = form->grid;
+        QCOMPARE(reportDuring([&] { exportNow(); }), "Mosaikon: Run-time error '6':\n\nOverflow");
+        QCOMPARE(clipboard(), "earlier text");
+        QVERIFY(form->grid == grid);
+        click(slotAt(0), 2);
         exportNow();
-        QCOMPARE(clipboard(), "DC.w $0002\r\n" + example.mid(38));
+        QCOMPARE(clipboard(), "DC.w $0001\r\nDC.b $10,$80,$10,$22,$21\r\n");
     }
 };
 

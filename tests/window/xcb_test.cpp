@@ -1,15 +1,12 @@
-// The window in-process on the xcb platform under tests/with-xvfb (a private X server, no
-// clipboard manager), for what only a real X server shows.
-// - Drops routed by Qt itself while a real drag of the program runs: the window hands each to the
-//   widget under the point, which takes it or refuses it when it enters; a drag from this program
-//   can carry data other than a control's (the file dialog's files), so the data decides too.
-// - What the program keeps for after its end, decided while its X connection is open: only the
-//   text of its last export, only while it still owns CLIPBOARD, also when Qt has not yet seen
-//   another client take it (what the kept text serves: keepclipboard.sh).
-// - The export while another client (xclip) holds CLIPBOARD, taken after the program's last X
-//   event: the program asks with the last server time it knows, older than the other client's,
-//   so the server ignores it. The export must report 521, change nothing and leave the other
-//   client its text; once caught up with the server, it works again.
+// The window in-process on xcb under tests/with-xvfb (a private X server, no clipboard manager):
+// - drops Qt routes during a real drag: each goes to the widget under the point, which takes or
+//   refuses it as it enters; a drag from this program may carry other data (the file dialog's
+//   files), so the data decides too;
+// - what the program keeps for after its end: only its last export, only while it still owns
+//   CLIPBOARD, also when Qt has not yet seen another client take it (keepclipboard.sh: the rest);
+// - the export while another client holds CLIPBOARD, taken after the program's last X event: the
+//   program asks with a server time older than that client's, so the server ignores it; the
+//   export must report 521, change nothing and leave the text, and work once caught up.
 
 #include "clipboard.h"
 #include "controldrag.h"
