@@ -152,6 +152,25 @@ private Q_SLOTS:
             QCOMPARE(form->childAt(p), form->Picture1);
     }
 
+    void captionsWhole() {
+        // A desktop's default font larger than the layout's (GNOME's, through Qt's GTK theme)
+        // wraps a caption onto more lines than its box holds: it is drawn smaller, never cut off
+        // at the box's top and bottom edges.
+        restart(false);
+        for (AdjustmentBox *box : {form->Check1, form->Check2})
+            for (int points : {8, 11, 14, 20}) {
+                box->setFont(QFont(box->font().family(), points));
+                const QImage shot = box->grab().toImage();
+                QList<int> inked; // the rows of the caption's side that hold ink
+                for (int y = 0; y < shot.height(); ++y)
+                    for (int x = 20; x < shot.width(); ++x)
+                        if (shot.pixel(x, y) != shot.pixel(0, 0) && !inked.contains(y)) inked += y;
+                const QString row = in(box->objectName().toLatin1(), QString::number(points));
+                QVERIFY2(inked.size() > 10, qPrintable(row));
+                QVERIFY2(inked.first() > 0 && inked.last() < shot.height() - 1, qPrintable(row));
+            }
+    }
+
     void originDropByExactName() {
         // Only a drop carrying the origin button's exact name moves the origin: "command4" and
         // "Command44" are tile drops. (Every other slot gesture: the random session, session.h.)
