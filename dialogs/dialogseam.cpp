@@ -69,6 +69,13 @@ qsizetype pathRoom(const OPENFILENAMEA &rec) {
     return rec.nMaxFile == 0 ? 0 : static_cast<qsizetype>(rec.nMaxFile) - 1;
 }
 
+QString pathTooLongText(qsizetype bytes, qsizetype room) {
+    return QStringLiteral("The path of this file is too long for the program: it takes %1 bytes, "
+                          "and at most %2 fit.\nPlease choose a file with a shorter path.")
+        .arg(bytes)
+        .arg(room);
+}
+
 int answerWithPath(OPENFILENAMEA *rec, const QByteArray &path) {
     const QString text = fromRecordText(path.constData(), path.size());
     const qsizetype name = nameOffset(text);

@@ -48,6 +48,11 @@ int runSaveDialog(OPENFILENAMEA *rec);
 // behind the path, and 0 when there is no room at all.
 qsizetype pathRoom(const OPENFILENAMEA &rec);
 
+// What the system dialogs say when a chosen path takes `bytes` bytes of 8-bit text and only
+// `room` fit the record: "The path of this file is too long for the program: it takes 300
+// bytes, and at most 259 fit." and a second line asking for a shorter path.
+QString pathTooLongText(qsizetype bytes, qsizetype room);
+
 // Writes a confirmed choice of `path` (8-bit record text, '/' or '\' between folders) into the
 // record the way the system dialogs do, and returns 1:
 // - lpstrFile: the path and a NUL; the rest of the buffer is left alone;

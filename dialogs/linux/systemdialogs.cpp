@@ -24,13 +24,6 @@
 namespace mosaikon {
 namespace {
 
-QString pathTooLongText(qsizetype bytes, qsizetype room) {
-    return QStringLiteral("The path of this file is too long for the program: it takes %1 bytes, "
-                          "and at most %2 fit.\nPlease choose a file with a shorter path.")
-        .arg(bytes)
-        .arg(room);
-}
-
 // A file dialog holding to the record's room for the path. A choice whose 8-bit path does not
 // fit is refused: Qt's widget dialog stays open with a message over it that says why, so the
 // only outcome that closes it without a file is a cancel; a desktop's chooser has closed by

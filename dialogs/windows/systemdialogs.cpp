@@ -3,6 +3,7 @@
 // record is refused with a message and the dialog shown again, and a dialog still open when the
 // program's last window closes is cancelled, so the program can end.
 
+#include "dialogseam.h"
 #include "openfilename.h"
 
 #include <QGuiApplication>
@@ -38,14 +39,11 @@ void cancelDialogsAtLastWindow() {
 }
 
 void sayPathTooLong(const OPENFILENAMEA &rec, unsigned needed, bool open) {
-    const std::string text = "The path of this file is too long for the program: it takes " +
-                             std::to_string(needed) + " bytes, and at most " +
-                             std::to_string(rec.nMaxFile == 0 ? 0 : rec.nMaxFile - 1) +
-                             " fit.\nPlease choose a file with a shorter path.";
+    const QByteArray text = toRecordText(pathTooLongText(needed, pathRoom(rec)));
     const char *title = rec.lpstrTitle != nullptr && *rec.lpstrTitle != '\0' ? rec.lpstrTitle
                         : open                                               ? "Open"
                                                                              : "Save As";
-    MessageBoxA(static_cast<HWND>(rec.hwndOwner), text.c_str(), title, MB_OK | MB_ICONWARNING);
+    MessageBoxA(static_cast<HWND>(rec.hwndOwner), text.constData(), title, MB_OK | MB_ICONWARNING);
 }
 
 template<typename Dialog> int runDialog(OPENFILENAMEA *rec, Dialog dialog, bool open) {

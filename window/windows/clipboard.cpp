@@ -6,8 +6,6 @@
 
 #include "error.h"
 
-#include <QCoreApplication>
-
 #include <windows.h>
 
 #include <chrono>
