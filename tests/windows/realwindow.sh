@@ -2,8 +2,9 @@
 # The packed Windows program under Wine on a real X server, started from another folder as a
 # shortcut starts it: the system's open dialog in the program's folder, a sheet shown enlarged,
 # each gesture and both adjustments as the table a Windows program pastes, error reports that
-# keep the arrangement, a clean close while the dialog waits, and the file's icon and version record. (A path too long
-# for the program is pickfile.sh's: Wine's dialog itself fails on paths past MAX_PATH.)
+# keep the arrangement, a clean close while the dialog waits, and the file's icon and version
+# record. (A path too long for the program is pickfile.sh's: Wine's dialog itself fails on
+# paths past MAX_PATH.)
 # Usage: realwindow.sh MOSAIKON-ZIP WINTOOL-EXE
 set -euo pipefail
 source "$(dirname "$0")/../support/xsession.sh"
@@ -54,11 +55,10 @@ load() {
     xdotool windowfocus --sync "$dialog" type --delay 30 "$1"
     xdotool key Return
 }
-expect_report() { # TITLE WHAT: a message over the window, closed with Return
-    title=$1
-    retry 'report=$(others "$title" | head -n1) && [[ -n $report ]]' || fail "no message for $2"
+expect_report() { # FILE: the error report over the window, closed with Return
+    retry 'report=$(others Mosaikon | head -n1) && [[ -n $report ]]' || fail "no report for $1"
     xdotool windowfocus --sync "$report" key Return
-    retry '[[ -z $(others "$title") ]]' || fail "the message for $2 stayed"
+    retry '[[ -z $(others Mosaikon) ]]' || fail "the report for $1 stayed"
 }
 
 cd "$work/elsewhere"
@@ -97,7 +97,7 @@ printf 'no picture\n' >"$work/words.gif"
 head -c 160 "$folder/samples-forest.jpg" >"$work/cut.jpg"
 for file in words.gif cut.jpg; do
     load "Z:${work//\//\\}\\$file"
-    expect_report Mosaikon "$file"
+    expect_report "$file"
 done
 expect_pixels "40 40 $(sheet 20 20)"
 expect_table "$table"
