@@ -7,6 +7,7 @@
 #include "fuzzcheck.h"
 #include "surface.h"
 
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -15,6 +16,23 @@
 using namespace mosaikon;
 
 namespace {
+
+// Any int, drawn so that small values, values near the limits and everything between all come
+// up often: a plain 32-bit draw alone would almost never give a coordinate on a small surface.
+int anyInt(FuzzedDataProvider &in) {
+    switch (in.ConsumeIntegralInRange(0, 3)) {
+    case 0:
+        return in.ConsumeIntegralInRange(-100, 100);
+    case 1:
+        return in.ConsumeIntegral<std::int16_t>();
+    case 2:
+        return in.ConsumeIntegral<std::int32_t>();
+    default: {
+        const int offset = in.ConsumeIntegralInRange(0, 64);
+        return in.ConsumeBool() ? INT_MIN + offset : INT_MAX - offset;
+    }
+    }
+}
 
 // A surface whose every pixel differs from all others of it and of the other surface (`tag`).
 PixelSurface numbered(int width, int height, Rgb tag) {
@@ -40,7 +58,6 @@ std::optional<int> sourceFor(int at, int d, int dExtent, int s, int sExtent, int
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
-    using fuzzing::anyInt;
     FuzzedDataProvider in(data, size);
     // Sizes below 0 count as 0; the surfaces stay small so every pixel can be checked.
     const int dstWidth = in.ConsumeIntegralInRange(-2, 80);
