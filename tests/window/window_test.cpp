@@ -1,12 +1,9 @@
 // The window in-process. Offscreen: gestures routed through it, real files, the real clipboard, a
-// fake dialog. On xcb under tests/with-xvfb (no clipboard manager), the functions window.xcb names
-// (they skip elsewhere): drops Qt routes during a real drag, each to the widget under the point,
-// which takes or refuses it as it enters (a drag from this program may carry other data, the file
-// dialog's files); what is kept for after the end: only the last export, only while the program
-// still owns CLIPBOARD, also when Qt has not yet seen another client take it (keepclipboard.sh: the
-// rest); the export while another client took CLIPBOARD after the program's last X event: the
-// server ignores the program's older time, and the export must report 521, change nothing, leave
-// the text, and work once caught up.
+// fake dialog. On xcb under tests/with-xvfb, no clipboard manager (window.xcb names the functions,
+// which skip elsewhere): drops Qt routes during a real drag; what the program keeps on the
+// clipboard for after its end (keepclipboard.sh: the rest); the export while another client holds
+// CLIPBOARD, taken after the program's last X event, so that the server ignores the program's older
+// time: it must report 521, change nothing, leave the text, and work once caught up.
 
 #include "adjustmentbox.h"
 #include "clipboard.h"
@@ -330,8 +327,7 @@ private Q_SLOTS:
             QTest::mouseClick(form->Command1, Qt::LeftButton);
             return 0;
         });
-        QCOMPARE(reportDuring([&] { QTest::mouseClick(form->Command1, Qt::LeftButton); }),
-                 QString());
+        QCOMPARE(reportDuring([&] { click(form->Command1->geometry().center()); }), QString());
         QCOMPARE(records, QList<QByteArray>({fresh, fresh}));
         QCOMPARE(imageOf(form->grid.source), viewOf(sheet));
         QCOMPARE(state(5), QStringLiteral("/61"));
@@ -347,10 +343,8 @@ private Q_SLOTS:
                 reinterpret_cast<QRgb *>(junk.scanLine(y))[x] &= 0x00FFFFFFu | uint(x) << 24;
             }
         QImage indexed = lopsidedSheet(130, 140, true);
-        QList<QRgb> table = indexed.colorTable();
-        for (qsizetype i = 0; i < table.size(); i += 3)
-            table[i] &= uint(i * 5 % 256) << 24 | 0xFFFFFF;
-        indexed.setColorTable(table);
+        for (int i = 0; i < indexed.colorCount(); i += 3) // some entries transparent, some not
+            indexed.setColor(i, indexed.color(i) & (uint(i * 5 % 256) << 24 | 0xFFFFFF));
         const std::pair<const char *, QImage> rows[] = {
             {"rgb32 with a top byte", junk},
             {"argb32", argb},
@@ -481,6 +475,8 @@ private Q_SLOTS:
     }
 
     void keepsOnlyTheExportItStillOwns_data() {
+        // Only the last export is kept, only while the program still owns CLIPBOARD, also when Qt
+        // has not yet seen another client take it.
         QTest::addColumn<QString>("after"); // what happens between the export and the end
         QTest::addColumn<bool>("kept");
         QTest::newRow("no export") << "none" << false;
