@@ -85,6 +85,7 @@ class WindowTest : public QObject {
     QByteArray name(const char *file) const { return dir.filePath(file).toLocal8Bit() + '\0'; }
     void restart(bool withSheet) {
         form = startWindow();
+        drags.clear();
         if (withSheet) QCOMPARE(load(name("sheet.bmp")), QString());
     }
     QWindow *win() const { return form->windowHandle(); }
@@ -100,22 +101,15 @@ class WindowTest : public QObject {
     QString cursor() const {
         return QString("%1,%2").arg(form->grid.CursorCol).arg(form->grid.CursorRow);
     }
-    // Notes the tile cursor as each drag from `source` starts: a drag makes its QDrag, no widget,
-    // a child of the control dragged.
-    struct DragWatch : QObject {
-        const WindowTest &test;
-        QStringList started;
-        DragWatch(const WindowTest &t, QObject *source)
-            : test(t) {
-            source->installEventFilter(this);
-        }
-        bool eventFilter(QObject *, QEvent *e) override {
-            if (e->type() == QEvent::ChildAdded &&
-                !static_cast<QChildEvent *>(e)->child()->isWidgetType())
-                started << test.cursor();
-            return false;
-        }
-    };
+    // The tile cursor as each drag from a control this filters started, since the window started:
+    // a drag makes its QDrag, no widget, a child of the control dragged.
+    QStringList drags;
+    bool eventFilter(QObject *, QEvent *e) override {
+        if (e->type() == QEvent::ChildAdded &&
+            !static_cast<QChildEvent *>(e)->child()->isWidgetType())
+            drags << cursor();
+        return false;
+    }
     // The drag begun at `from` in the source view and released over slot view `slot`. The pointer
     // comes from a bare spot: a move to where it already is would be dropped.
     void dragTile(QPoint from, int slot) {
@@ -249,7 +243,7 @@ private Q_SLOTS:
              "drags 7,7, cursor 7,7, slot 238/21"}};
         for (const auto &[row, steps, expected] : rows) {
             restart(true);
-            const DragWatch drags(*this, form->Picture1);
+            form->Picture1->installEventFilter(this);
             for (const QString &step : QString(steps).split(' ')) {
                 const QStringList xy = step.mid(1).split(',');
                 const QPoint at(xy[0].toInt(), xy[1].toInt());
@@ -265,9 +259,9 @@ private Q_SLOTS:
                     if (c == 'S') QApplication::sendEvent(win(), &bare);
                 }
             }
-            for (qsizetype n = 0; n < drags.started.size(); ++n) drop(27, "Picture1");
+            for (qsizetype n = 0; n < drags.size(); ++n) drop(27, "Picture1");
             QCOMPARE(in(row, QString("drags %1, cursor %2, slot %3")
-                                 .arg(drags.started.join(' '), cursor(), state(27))),
+                                 .arg(drags.join(' '), cursor(), state(27))),
                      in(row, expected));
         }
     }
@@ -276,11 +270,11 @@ private Q_SLOTS:
         // A left press drags it and never clicks it; Return neither.
         restart(true);
         QCOMPARE(form->Command4->toolTip(), QStringLiteral("Origin"));
-        const DragWatch drags(*this, form->Command4);
+        form->Command4->installEventFilter(this);
         QSignalSpy clicks(form->Command4, &QAbstractButton::clicked);
         click(form->Command4->geometry().center());
         QTest::mouseDClick(win(), Qt::LeftButton, {}, form->Command4->geometry().center());
-        QCOMPARE(drags.started.size(), 3);
+        QCOMPARE(drags.size(), 3);
         QCOMPARE(clicks.size(), 0);
     }
 
