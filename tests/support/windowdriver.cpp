@@ -11,8 +11,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <optional>
-
 namespace mosaikon::testing {
 
 std::unique_ptr<Form1> startWindow() {
@@ -22,19 +20,15 @@ std::unique_ptr<Form1> startWindow() {
     return form;
 }
 
-struct Report {
-    QString caption, text, name;
-};
-
-// The last message box `gesture` showed, or nothing.
-static std::optional<Report> lastReport(const std::function<void()> &gesture) {
-    std::optional<Report> report;
+// The last message box `gesture` showed, as its caption, text and object name; empty for none.
+static QStringList lastReport(const std::function<void()> &gesture) {
+    QStringList report;
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [&report] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (box == nullptr) return;
-        report = Report{box->windowTitle(), box->text(), box->objectName()};
-        box->done(QMessageBox::Ok);
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            report = {box->windowTitle(), box->text(), box->objectName()};
+            box->done(QMessageBox::Ok);
+        }
     });
     closer.start(5);
     gesture();
@@ -42,17 +36,17 @@ static std::optional<Report> lastReport(const std::function<void()> &gesture) {
 }
 
 QString reportDuring(const std::function<void()> &gesture) {
-    const std::optional<Report> report = lastReport(gesture);
-    return report ? report->caption + QStringLiteral(": ") + report->text : QString();
+    const QStringList report = lastReport(gesture);
+    return report.isEmpty() ? QString() : report[0] + QStringLiteral(": ") + report[1];
 }
 
 int reportedError(const std::function<void()> &gesture) {
-    const std::optional<Report> report = lastReport(gesture);
-    if (!report) return 0;
+    const QStringList report = lastReport(gesture);
+    if (report.isEmpty()) return 0;
     static const QRegularExpression form(QStringLiteral("^Run-time error '(\\d+)':\n\n\\S"));
-    const QRegularExpressionMatch match = form.match(report->text);
-    const bool ours = match.hasMatch() && report->name == QLatin1String("errorReport");
-    return ours ? match.captured(1).toInt() : -1;
+    const QRegularExpressionMatch match = form.match(report[1]);
+    return match.hasMatch() && report[2] == QLatin1String("errorReport") ? match.captured(1).toInt()
+                                                                         : -1;
 }
 
 void dropControl(QWidget *target, const QByteArray &source) {

@@ -1,6 +1,12 @@
-// The window offscreen: gestures routed through it, real files, the real clipboard, a fake dialog.
+// The window in-process. Offscreen: gestures routed through it, real files, the real clipboard, a
+// fake dialog. On xcb under tests/with-xvfb, no clipboard manager (window.xcb names the functions,
+// which skip elsewhere): drops Qt routes during a real drag; what the program keeps on the
+// clipboard for after its end (keepclipboard.sh: the rest); the export while another client holds
+// CLIPBOARD, taken after the program's last X event, so that the server ignores the program's older
+// time: it must report 521, change nothing, leave the text, and work once caught up.
 
 #include "adjustmentbox.h"
+#include "clipboard.h"
 #include "controldrag.h"
 #include "dialogseam.h"
 #include "form1.h"
@@ -13,13 +19,21 @@
 
 #include <QAccessible>
 #include <QClipboard>
+#include <QDir>
+#include <QDrag>
 #include <QMimeData>
 #include <QPainter>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
 
 #include <cstring>
+#include <unistd.h>
+
+#include <X11/Xlib.h> // after Qt's headers: its macros would break them
 
 using namespace mosaikon;
 using namespace mosaikon::testing;
@@ -27,27 +41,58 @@ using namespace mosaikon::testing;
 class WindowTest : public QObject {
     Q_OBJECT
 
-    static constexpr QRgb Grey = 0xFF404040;
     QTemporaryDir dir;
     const QImage sheet = lopsidedSheet(300, 280);
-    const QImage grey = emptySlot();
     QByteArray longName; // 261 bytes: fills the dialog's name buffer, leaving no NUL
     std::unique_ptr<Form1> form;
+    // A connection of the test's own: the program's would answer only as the program runs.
+    const std::unique_ptr<Display, int (*)(Display *)> dpy{XOpenDisplay(nullptr), XCloseDisplay};
+    // Processes started from here inherit this variable: a keeper is one of them.
+    const QByteArray markerName = "MOSAIKON_KEEPCLIPBOARD_TEST",
+                     markerValue = QByteArray::number(getpid());
+
+    // The other processes that carry the marker.
+    QStringList keepers() const {
+        QStringList found;
+        for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+            QFile variables(QStringLiteral("/proc/%1/environ").arg(pid));
+            if (pid.toInt() == getpid() || !variables.open(QIODevice::ReadOnly)) continue;
+            if (variables.readAll().split('\0').contains(markerName + '=' + markerValue))
+                found << pid;
+        }
+        return found;
+    }
+    // The X window that owns CLIPBOARD, 0 for none.
+    unsigned long owner() const {
+        return XGetSelectionOwner(dpy.get(), XInternAtom(dpy.get(), "CLIPBOARD", 0));
+    }
+    // Another client (xclip, no keeper: unmarked) takes the clipboard, fed without an event loop:
+    // the program handles no event meanwhile, so Qt still believes it owns it. The wait is bounded
+    // only against a hang.
+    void takeUnseen(QProcess &xclip) {
+        const unsigned long before = owner();
+        xclip.start(QStringLiteral("env"),
+                    {"-u", markerName, "xclip", "-quiet", "-selection", "clipboard"});
+        QVERIFY(xclip.waitForStarted() && xclip.write("another program's text") > 0);
+        QVERIFY(xclip.waitForBytesWritten());
+        xclip.closeWriteChannel();
+        for (int i = 0; i < 2500 && (owner() == before || owner() == 0); ++i) QThread::msleep(2);
+        QVERIFY(owner() != before && owner() != 0);
+    }
 
     static QString in(const char *row, const QString &value) { return row + (": " + value); }
     static QString clipboard() { return QGuiApplication::clipboard()->text(); }
     QByteArray name(const char *file) const { return dir.filePath(file).toLocal8Bit() + '\0'; }
     void restart(bool withSheet) {
         form = startWindow();
+        drags.clear();
         if (withSheet) QCOMPARE(load(name("sheet.bmp")), QString());
     }
     QWindow *win() const { return form->windowHandle(); }
     PictureArea *view(int i) const { return form->SpritePicture1.at(std::size_t(i)); }
     QPoint slotAt(int i) const { return view(i)->mapTo(form.get(), QPoint(32, 32)); }
-    const Slot &slot(int i) const { return form->grid.slots.at(std::size_t(i)); }
-    QImage slotImage(int i) const { return imageOf(slot(i).picture); }
     QString state(int i) const { // "Tag/attr in hex", as "38/61"
-        return QString::fromStdString(slot(i).Tag) + '/' +
+        return QString::fromStdString(form->grid.slots.at(std::size_t(i)).Tag) + '/' +
                QString::number(form->grid.SlotAttr.at(std::size_t(i)), 16);
     }
     void click(QPoint at, int b = 1) { QTest::mouseClick(win(), Qt::MouseButton(b), {}, at); }
@@ -56,22 +101,15 @@ class WindowTest : public QObject {
     QString cursor() const {
         return QString("%1,%2").arg(form->grid.CursorCol).arg(form->grid.CursorRow);
     }
-    // Notes the tile cursor as each drag from `source` starts: a drag makes its QDrag, no widget,
-    // a child of the control dragged.
-    struct DragWatch : QObject {
-        const WindowTest &test;
-        QStringList started;
-        DragWatch(const WindowTest &t, QObject *source)
-            : test(t) {
-            source->installEventFilter(this);
-        }
-        bool eventFilter(QObject *, QEvent *e) override {
-            if (e->type() == QEvent::ChildAdded &&
-                !static_cast<QChildEvent *>(e)->child()->isWidgetType())
-                started << test.cursor();
-            return false;
-        }
-    };
+    // The tile cursor as each drag from a control this filters started, since the window started:
+    // a drag makes its QDrag, no widget, a child of the control dragged.
+    QStringList drags;
+    bool eventFilter(QObject *, QEvent *e) override {
+        if (e->type() == QEvent::ChildAdded &&
+            !static_cast<QChildEvent *>(e)->child()->isWidgetType())
+            drags << cursor();
+        return false;
+    }
     // The drag begun at `from` in the source view and released over slot view `slot`. The pointer
     // comes from a bare spot: a move to where it already is would be dropped.
     void dragTile(QPoint from, int slot) {
@@ -90,10 +128,12 @@ class WindowTest : public QObject {
         return reportDuring([&] { QTest::mouseClick(form->Command1, Qt::LeftButton); });
     }
 
+    static bool onXcb() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
+
 private Q_SLOTS:
     void initTestCase() {
-        longName = dir.filePath("long").toLocal8Bit();
-        longName += QByteArray(261 - 4 - longName.size(), 'x') + ".bmp";
+        QVERIFY(qputenv(markerName, markerValue));
+        longName = dir.filePath("long").toLocal8Bit().leftJustified(261 - 4, 'x') + ".bmp";
         QVERIFY(writeSheet(QString::fromLocal8Bit(longName), sheet));
         QVERIFY(writeSheet(dir.filePath("sheet.bmp"), sheet));
         QVERIFY(writeSheet(dir.filePath("small.bmp"), lopsidedSheet(64, 64)));
@@ -117,18 +157,10 @@ private Q_SLOTS:
         }
         for (int i = 0; i < 64; ++i) {
             QCOMPARE(view(i)->geometry(), QRect(264 + 64 * (i % 8), 64 * (i / 8), 64, 64));
-            QCOMPARE(state(i), QStringLiteral("/0"));
-            QCOMPARE(slotImage(i), grey);
             const QImage shown = view(i)->grab().toImage();
             for (QPoint p : {QPoint(32, 32), QPoint(0, 0), QPoint(63, 30), QPoint(30, 63)})
-                QCOMPARE(shown.pixel(p) != Grey, i == 0 && p.x() != 32); // the origin's border
+                QCOMPARE(shown.pixel(p) != 0xFF404040, i == 0 && p.x() != 32); // grey, or a border
         }
-        QRegion covered; // no control overlaps another, and the slot views leave no gap
-        for (QWidget *control : form->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-            QVERIFY(!covered.intersects(control->geometry()));
-            covered += control->geometry();
-        }
-        QCOMPARE(covered & QRect(264, 0, 512, 512), QRegion(264, 0, 512, 512));
 
         QList<QWidget *> order{form->Picture1, view(0), form->Command1};
         for (int i = 1; i < 64; ++i) order.append(view(i));
@@ -143,13 +175,7 @@ private Q_SLOTS:
 
         for (auto *button : form->findChildren<QPushButton *>()) // none is the default button
             QVERIFY(!button->isDefault() && !button->autoDefault());
-        QCOMPARE(imageOf(form->grid.source), viewOf({}));
         QCOMPARE(form->Check1->value() + form->Check2->value(), 0);
-
-        // The grid over the view lets the pointer through (its lines, pixel for pixel: sharpBlocks;
-        // the cell the pointer picks: the random session and the core tests).
-        for (QPoint p : {QPoint(0, 0), QPoint(31, 31), QPoint(100, 40), QPoint(255, 255)})
-            QCOMPARE(form->childAt(p), form->Picture1);
     }
 
     void captionsWhole() {
@@ -169,19 +195,6 @@ private Q_SLOTS:
                 QVERIFY2(inked.size() > 10, qPrintable(row));
                 QVERIFY2(inked.first() > 0 && inked.last() < shot.height() - 1, qPrintable(row));
             }
-    }
-
-    void originDropByExactName() {
-        // Only a drop carrying the origin button's exact name moves the origin: "command4" and
-        // "Command44" are tile drops. (Every other slot gesture: the random session, session.h.)
-        for (const char *name : {"command4", "Command44"}) {
-            restart(true);
-            dragTile({100, 40}, 27);
-            click(slotAt(27));
-            drop(27, name);
-            const int origin = form->grid.OriginRow * 8 + form->grid.OriginCol;
-            QCOMPARE(in(name, state(27) + " @" + QString::number(origin)), in(name, "38/21 @0"));
-        }
     }
 
     void sharpBlocks() {
@@ -213,8 +226,6 @@ private Q_SLOTS:
         // cell as each drag started, the cursor after, and slot 27 after a drop of each drag.
         const char *rows[][3] = {
             {"a move", "m100,40", "drags , cursor 3,1, slot /0"},
-            {"moves off the view, a button held", "m100,40 R100,40 m40,300 m-40,20 m300,10 r300,10",
-             "drags , cursor 3,1, slot /0"},
             {"a left press off the view, the right held",
              "m100,20 R100,20 m40,300 L40,300 m296,32 l296,32 r296,32",
              "drags , cursor 3,0, slot /0"},
@@ -223,10 +234,6 @@ private Q_SLOTS:
             {"a double click", "D100,40", "drags 3,1 3,1, cursor 3,1, slot 38/21"},
             {"a press with no move before it", "m100,40 S200,200",
              "drags 6,6, cursor 6,6, slot 204/21"},
-            {"grid lines crossing at (31, 31)", "m100,40 L31,31 l31,31",
-             "drags 0,0, cursor 0,0, slot 0/21"},
-            {"grid lines crossing at (32, 32)", "L32,32 l32,32",
-             "drags 1,1, cursor 1,1, slot 34/21"},
             {"grid lines crossing at (0, 0)", "m100,40 S0,0", "drags 0,0, cursor 0,0, slot 0/21"},
             {"a left press at x == 256, the right held",
              "m100,20 R100,20 m256,20 L256,20 l256,20 r256,20", "drags , cursor 3,0, slot /0"},
@@ -236,55 +243,48 @@ private Q_SLOTS:
              "drags 7,7, cursor 7,7, slot 238/21"}};
         for (const auto &[row, steps, expected] : rows) {
             restart(true);
-            const DragWatch drags(*this, form->Picture1);
+            form->Picture1->installEventFilter(this);
             for (const QString &step : QString(steps).split(' ')) {
                 const QStringList xy = step.mid(1).split(',');
                 const QPoint at(xy[0].toInt(), xy[1].toInt());
-                const Qt::MouseButton button =
-                    QString("LlDS").contains(step[0]) ? Qt::LeftButton : Qt::RightButton;
-                if (step[0] == 'm') QTest::mouseMove(win(), at);
-                if (step[0].isUpper() && step[0] != 'D' && step[0] != 'S')
-                    QTest::mousePress(win(), button, {}, at);
-                if (step[0].isLower() && step[0] != 'm') QTest::mouseRelease(win(), button, {}, at);
-                if (step[0] == 'D') QTest::mouseDClick(win(), button, {}, at);
+                const char c = step[0].toLatin1();
+                const auto button = std::strchr("LlDS", c) ? Qt::LeftButton : Qt::RightButton;
+                if (c == 'm') QTest::mouseMove(win(), at);
+                if (c == 'L' || c == 'R') QTest::mousePress(win(), button, {}, at);
+                if (c == 'l' || c == 'r') QTest::mouseRelease(win(), button, {}, at);
+                if (c == 'D') QTest::mouseDClick(win(), button, {}, at);
                 for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
                     QMouseEvent bare(type, at, form->mapToGlobal(at), button,
                                      type == QEvent::MouseButtonPress ? button : Qt::NoButton, {});
-                    if (step[0] == 'S') QApplication::sendEvent(win(), &bare);
+                    if (c == 'S') QApplication::sendEvent(win(), &bare);
                 }
             }
-            for (qsizetype n = 0; n < drags.started.size(); ++n) drop(27, "Picture1");
+            for (qsizetype n = 0; n < drags.size(); ++n) drop(27, "Picture1");
             QCOMPARE(in(row, QString("drags %1, cursor %2, slot %3")
-                                 .arg(drags.started.join(' '), cursor(), state(27))),
+                                 .arg(drags.join(' '), cursor(), state(27))),
                      in(row, expected));
         }
-    }
-
-    void dropFromAnotherProgram() {
-        // Offscreen Qt names no source for a drag, as for one from another program: refused as
-        // it enters, though it carries a control's name (routed drops: xcb_test.cpp).
-        restart(true);
-        QMimeData data;
-        data.setData(controlMimeType(), "Picture1");
-        QDragEnterEvent enter({32, 32}, Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(view(27), &enter);
-        QVERIFY(!enter.isAccepted());
     }
 
     void originButton() {
         // A left press drags it and never clicks it; Return neither.
         restart(true);
         QCOMPARE(form->Command4->toolTip(), QStringLiteral("Origin"));
-        const DragWatch drags(*this, form->Command4);
+        form->Command4->installEventFilter(this);
         QSignalSpy clicks(form->Command4, &QAbstractButton::clicked);
         click(form->Command4->geometry().center());
         QTest::mouseDClick(win(), Qt::LeftButton, {}, form->Command4->geometry().center());
-        QCOMPARE(drags.started.size(), 3);
+        QCOMPARE(drags.size(), 3);
         QCOMPARE(clicks.size(), 0);
     }
 
     void keysOnFocusedButtons() {
         // The focused button, the key (with its keypad or other modifier); what it did.
+        restart(false);
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        int dialogs = 0;
+        const ScopedDialogFunctions dialog([&dialogs](OPENFILENAMEA *) { return ++dialogs, 0; });
         const std::tuple<const char *, const char *, Qt::Key, Qt::KeyboardModifiers, const char *>
             rows[] = {
                 {"Load Image, Return", "Command1", Qt::Key_Return, {}, "dialog"},
@@ -297,17 +297,11 @@ private Q_SLOTS:
                 {"export, Shift+Enter", "Command3", Qt::Key_Enter, Qt::ShiftModifier, ""},
                 {"export, Escape", "Command3", Qt::Key_Escape, {}, ""}};
         for (const auto &[row, button, key, modifiers, acted] : rows) {
-            restart(false);
-            form->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(form.get()));
             form->findChild<QWidget *>(button)->setFocus(Qt::TabFocusReason);
             QGuiApplication::clipboard()->setText("earlier text");
-            int dialogs = 0;
-            const ScopedDialogFunctions dialog(
-                [&dialogs](OPENFILENAMEA *) { return ++dialogs, 0; });
             QTest::keyClick(QApplication::focusWidget(), key, modifiers);
-            const bool exported = clipboard() == "DC.w $0000\r\n";
-            QCOMPARE(in(row, QString("dialog").repeated(dialogs) + (exported ? "export" : "")),
+            const QString exported = clipboard() == "DC.w $0000\r\n" ? "export" : "";
+            QCOMPARE(in(row, QString("dialog").repeated(std::exchange(dialogs, 0)) + exported),
                      in(row, acted));
             QCOMPARE(in(row, QApplication::focusWidget()->objectName()), in(row, button));
         }
@@ -327,41 +321,10 @@ private Q_SLOTS:
             QTest::mouseClick(form->Command1, Qt::LeftButton);
             return 0;
         });
-        QCOMPARE(reportDuring([&] { QTest::mouseClick(form->Command1, Qt::LeftButton); }),
-                 QString());
+        QCOMPARE(reportDuring([&] { click(form->Command1->geometry().center()); }), QString());
         QCOMPARE(records, QList<QByteArray>({fresh, fresh}));
-        QCOMPARE(form->ImagePath, dir.filePath("sheet.bmp"));
         QCOMPARE(imageOf(form->grid.source), viewOf(sheet));
         QCOMPARE(state(5), QStringLiteral("/61"));
-    }
-
-    void loading() {
-        // Row, a sheet loaded first, the dialog's answer, the report, what the view shows after.
-        // (Loads and refusals of each kind of file, the view and the slots kept: the random
-        // session's hostile files.)
-        const std::tuple<const char *, bool, QByteArray, QString, QImage> rows[] = {
-            {"64x64, NUL", true, name("small.bmp") + "/x.bmp", "", lopsidedSheet(64, 64)},
-            {"no NUL", false, longName, "", sheet},
-            {"cancelled after a load", true, {}, "", sheet},
-            {"text", true, name("text.gif"),
-             "Mosaikon: Run-time error '481':\n\nInvalid picture: Unsupported image format",
-             sheet}};
-        for (const auto &[row, before, answer, report, shows] : rows) {
-            restart(before);
-            dragTile({100, 40}, 3);
-            SlotGrid grid = form->grid;
-            QCOMPARE(in(row, load(answer)), in(row, report));
-            const QByteArray given = answer.isNull() && before ? name("sheet.bmp") : answer;
-            QCOMPARE(in(row, form->ImagePath), in(row, QString::fromLocal8Bit(given.constData())));
-            QVERIFY2(imageOf(form->grid.source) == viewOf(shows), row);
-            for (int i = 0; i < ViewSize * ViewSize; ++i) // opaque, whatever the reader left
-                QVERIFY2(qAlpha(form->grid.source.pixel(i % ViewSize, i / ViewSize)) == 255, row);
-            grid.source = form->grid.source;
-            QVERIFY2(form->grid == grid, row); // the slots keep theirs
-            dragTile({100, 40}, 5);
-            QCOMPARE(in(row, state(5)), in(row, "38/21"));
-            QVERIFY2(slotImage(5) == slotTile(shows, 38), row);
-        }
     }
 
     void cornerOverBlack() {
@@ -374,10 +337,8 @@ private Q_SLOTS:
                 reinterpret_cast<QRgb *>(junk.scanLine(y))[x] &= 0x00FFFFFFu | uint(x) << 24;
             }
         QImage indexed = lopsidedSheet(130, 140, true);
-        QList<QRgb> table = indexed.colorTable();
-        for (qsizetype i = 0; i < table.size(); i += 3)
-            table[i] &= uint(i * 5 % 256) << 24 | 0xFFFFFF;
-        indexed.setColorTable(table);
+        for (int i = 0; i < indexed.colorCount(); i += 3) // some entries transparent, some not
+            indexed.setColor(i, indexed.color(i) & (uint(i * 5 % 256) << 24 | 0xFFFFFF));
         const std::pair<const char *, QImage> rows[] = {
             {"rgb32 with a top byte", junk},
             {"argb32", argb},
@@ -387,25 +348,22 @@ private Q_SLOTS:
             {"grey", junk.convertToFormat(QImage::Format_Grayscale8)},
             {"mono", junk.convertToFormat(QImage::Format_Mono)},
             {"rgb16", junk.convertToFormat(QImage::Format_RGB16)},
-            {"rgba64", argb.convertToFormat(QImage::Format_RGBA64)},
-            {"small argb32", argb.copy(10, 10, 50, 40)}};
+            {"rgba64", argb.convertToFormat(QImage::Format_RGBA64)}};
         for (const auto &[row, image] : rows) {
             QImage want(std::min(image.width(), 128), std::min(image.height(), 128),
                         QImage::Format_RGB32);
             want.fill(Qt::black);
             QPainter(&want).drawImage(QPoint(0, 0), image, want.rect());
-            const PixelSurface got = opaqueCorner(image);
-            QCOMPARE(in(row, QString::number(got.width()) + 'x' + QString::number(got.height())),
-                     in(row, QString::number(want.width()) + 'x' + QString::number(want.height())));
-            for (int y = 0; y < want.height(); ++y)
-                for (int x = 0; x < want.width(); ++x)
-                    QVERIFY2(got.pixel(x, y) == (0xFF000000u | want.pixel(x, y)), row);
+            QImage got = imageOf(opaqueCorner(image)); // as stored, the top byte too: 0xFF
+            QVERIFY(got.reinterpretAsFormat(QImage::Format_ARGB32));
+            QVERIFY2(got == want.convertToFormat(QImage::Format_ARGB32), row);
         }
     }
 
     void accessibleTexts() {
-        // What assistive technology reads, after each gesture of one session: the description of
-        // the source view (-1) or of a slot view, and the slot views' names.
+        // What assistive technology reads, after each gesture of one session, and the report it
+        // showed: the description of the source view (-1) or of a slot view, and the slot views'
+        // names. A load names its sheet by the dialog's answer up to its NUL, or by all 261 bytes.
         restart(false);
         const auto text = [](QWidget *w, QAccessible::Text t) {
             return QAccessible::queryAccessibleInterface(w)->text(t);
@@ -414,24 +372,29 @@ private Q_SLOTS:
             QCOMPARE(text(view(i), QAccessible::Name),
                      QStringLiteral("Slot %1, column %2, row %3").arg(i).arg(i % 8).arg(i / 8));
         QCOMPARE(text(form->Picture1, QAccessible::Name), QStringLiteral("Sprite sheet"));
-        const QString sheetPath = dir.filePath("sheet.bmp");
-        const std::tuple<const char *, std::function<void()>, int, QString> rows[] = {
-            {"start", [] {}, -1, "No picture loaded; drag a tile onto a slot"},
-            {"start", [] {}, 0, "Empty, origin"},
-            {"drop", [&] { dragTile(QPoint(100, 40), 27); }, 27, "Tile 38, not flipped"},
-            {"click", [&] { click(slotAt(27)); }, 27, "Tile 38, flipped left to right"},
-            {"origin", [&] { drop(27, OriginButtonName); }, 27,
+        const QString none = "No picture loaded; drag a tile onto a slot",
+                      loaded = ": its top-left 128 by 128 pixels, enlarged twice",
+                      small = dir.filePath("small.bmp") + loaded;
+        QString report;
+        const std::tuple<const char *, std::function<void()>, int, QString, QString> rows[] = {
+            {"start", [] {}, -1, "", none},
+            {"start", [] {}, 0, "", "Empty, origin"},
+            {"drop", [&] { dragTile(QPoint(100, 40), 27); }, 27, "", "Tile 38, not flipped"},
+            {"click", [&] { click(slotAt(27)); }, 27, "", "Tile 38, flipped left to right"},
+            {"origin", [&] { drop(27, OriginButtonName); }, 27, "",
              "Tile 38, flipped left to right, origin"},
-            {"origin", [] {}, 0, "Empty"},
-            {"failed load", [&] { load(name("missing.bmp")); }, -1,
-             "No picture loaded; drag a tile onto a slot"},
-            {"load", [&] { load(name("sheet.bmp")); }, -1,
-             sheetPath + ": its top-left 128 by 128 pixels, enlarged twice"},
-            {"right click", [&] { click(slotAt(27), 2); }, 27, "Empty, origin"}};
-        for (const auto &[gesture, act, target, description] : rows) {
+            {"origin", [] {}, 0, "", "Empty"},
+            {"no picture", [&] { report = load(name("text.gif")); }, -1,
+             "Mosaikon: Run-time error '481':\n\nInvalid picture: Unsupported image format", none},
+            {"NUL", [&] { report = load(name("small.bmp") + "/x.bmp"); }, -1, "", small},
+            {"cancel", [&] { report = load({}); }, -1, "", small},
+            {"no NUL", [&] { report = load(longName); }, -1, "", longName + loaded},
+            {"right click", [&] { click(slotAt(27), 2); }, 27, "", "Empty, origin"}};
+        for (const auto &[gesture, act, target, shown, description] : rows) {
             act();
             QWidget *widget = target < 0 ? form->Picture1 : static_cast<QWidget *>(view(target));
             QCOMPARE(in(gesture, text(widget, QAccessible::Description)), in(gesture, description));
+            QCOMPARE(in(gesture, std::exchange(report, {})), in(gesture, shown));
         }
     }
 
@@ -451,6 +414,118 @@ private Q_SLOTS:
         click(slotAt(0), 2);
         exportNow();
         QCOMPARE(clipboard(), "DC.w $0001\r\nDC.b $10,$80,$10,$22,$21\r\n");
+    }
+
+    void drops_data() {
+        // What the drag carries (a control's name, or text), the window point it is released at;
+        // whether it was taken, slot 27 and the origin after. Only the origin button's exact
+        // name moves the origin; any other control's name drops the tile under the cursor. The
+        // same data from no drag of this program (Qt names no source) is refused as it enters.
+        QTest::addColumn<QString>("carries");
+        QTest::addColumn<QPointF>("at");
+        QTest::addColumn<QString>("expected");
+        const std::tuple<const char *, const char *, QPointF, const char *> rows[] = {
+            {"tile, slot's top-left", "Picture1", {456, 192}, "taken 38/21 @0"},
+            {"tile, slot's bottom-right", "Picture1", {519, 255}, "taken 38/21 @0"},
+            {"tile, slot's left edge", "Picture1", {456.4, 253.5}, "taken 38/21 @0"},
+            {"origin on a slot", OriginButtonName, {461, 252}, "taken /0 @27"},
+            {"origin's name in lower case", "command4", {488, 224}, "taken 38/21 @0"},
+            {"origin's name and more", "Command44", {488, 224}, "taken 38/21 @0"},
+            {"text from this program", "text", {488, 224}, "refused /0 @0"},
+            {"origin on Load Image", OriginButtonName, {9, 265}, "refused /0 @0"},
+            {"origin on a box", OriginButtonName, {17, 377}, "refused /0 @0"},
+            {"origin on the source view", OriginButtonName, {9, 9}, "refused /0 @0"},
+            {"origin on the window", OriginButtonName, {220, 470}, "refused /0 @0"},
+            {"origin on itself", OriginButtonName, {169, 377}, "refused /0 @0"}};
+        for (const auto &[row, carries, at, expected] : rows)
+            QTest::newRow(row) << carries << at << expected;
+    }
+    void drops() {
+        QFETCH(QString, carries);
+        QFETCH(QPointF, at);
+        QFETCH(QString, expected);
+        if (!onXcb()) QSKIP("a real drag: window.xcb");
+        restart(false);
+        QMimeData data;
+        data.setData(carries == "text" ? "text/plain" : controlMimeType(), carries.toLatin1());
+        QString taken;
+        QTest::mouseMove(win(), {100, 40});
+        QTimer::singleShot(0, [&] { // in the drag's own event loop: Qt names the drag's source
+            QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QDragMoveEvent move(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+            for (QEvent *e : std::initializer_list<QEvent *>{&enter, &move, &drop})
+                QApplication::sendEvent(win(), e);
+            taken = drop.isAccepted() ? "taken " : "refused ";
+            QDrag::cancel();
+        });
+        QTest::mousePress(win(), Qt::LeftButton, {}, {100, 40});
+        QTest::mouseRelease(win(), Qt::LeftButton, {}, {100, 40});
+        QDragEnterEvent outside(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(win(), &outside); // no drag runs, as for one from another program
+        QVERIFY(!outside.isAccepted());
+        const int origin = form->grid.OriginRow * 8 + form->grid.OriginCol;
+        QCOMPARE(taken + state(27) + " @" + QString::number(origin), expected);
+    }
+
+    void keepsOnlyTheExportItStillOwns_data() {
+        // Only the last export is kept, only while the program still owns CLIPBOARD, also when Qt
+        // has not yet seen another client take it.
+        QTest::addColumn<QString>("after"); // what happens between the export and the end
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("no export") << "none" << false;
+        QTest::newRow("nothing") << "" << true;
+        QTest::newRow("own other text") << "copied path" << false;
+        QTest::newRow("taken, not yet seen") << "taken" << false;
+    }
+    void keepsOnlyTheExportItStillOwns() {
+        QFETCH(QString, after);
+        QFETCH(bool, kept);
+        if (!onXcb()) QSKIP("a real clipboard: window.xcb");
+        restart(false);
+        form->SpritePicture1_DragDrop(9, QStringLiteral("Picture1"), 0, 0);
+        QTest::qWait(100); // the program knows the server's time again, and so around the export
+        if (after != QLatin1String("none")) form->Command3_Click();
+        QTest::qWait(100);
+        QProcess other;
+        if (after == QLatin1String("copied path"))
+            QGuiApplication::clipboard()->setText(QStringLiteral("/home/user/sheet.gif"));
+        if (after == QLatin1String("taken")) {
+            takeUnseen(other);
+            QVERIFY(QGuiApplication::clipboard()->ownsClipboard());
+        }
+        const unsigned long before = owner();
+        keepClipboardAfterExit();
+        QCOMPARE(keepers().size(), kept ? 1 : 0);
+        if (!kept) {
+            QCOMPARE(owner(), before);
+            return;
+        }
+        takeUnseen(other); // the keeper gives way and ends
+        QTRY_VERIFY_WITH_TIMEOUT(keepers().isEmpty(), 10000);
+    }
+
+    void exportFailsWhileAnotherClientHoldsTheClipboard() {
+        if (!onXcb()) QSKIP("a real clipboard: window.xcb");
+        restart(false); // something to export: a flipped tile, the origin elsewhere
+        form->SpritePicture1_DragDrop(0, QStringLiteral("Picture1"), 0, 0);
+        form->SpritePicture1_Click(0);
+        form->SpritePicture1_DragDrop(9, QString::fromLatin1(OriginButtonName), 0, 0);
+        QCOMPARE(reportedError([&] { exportNow(); }), 0);
+        QTest::qWait(100); // the program handles what the server sent: it knows its time again
+        const unsigned long program = owner();
+        QVERIFY(program != 0);
+        QProcess xclip;
+        takeUnseen(xclip);
+        const SlotGrid before = form->grid;
+        QCOMPARE(reportedError([&] { exportNow(); }), 521);
+        QVERIFY(form->grid == before);
+        QCOMPARE(clipboard(), QStringLiteral("another program's text"));
+        QTest::qWait(100); // a later export works
+        QCOMPARE(reportedError([&] { exportNow(); }), 0);
+        QTest::qWait(100);
+        QCOMPARE(owner(), program);
+        QCOMPARE(clipboard(), "DC.w $0001\r\nDC.b $F0,$81,$F0,$00,$61\r\n");
     }
 };
 
