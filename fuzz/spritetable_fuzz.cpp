@@ -3,7 +3,7 @@
 // be the count of used slots, then one line per used slot in index order: its offsets from the
 // origin as wrapped bytes (the X high byte $81 when the low byte's sign bit is set), its tile
 // number and attribute byte; or error 6, exactly when some used slot's tile number is outside
-// 0..255. A Tag of plain digits after spaces must read as its decimal value.
+// 0..255.
 
 #include "error.h"
 #include "fuzzcheck.h"
@@ -19,22 +19,11 @@ using namespace mosaikon;
 namespace {
 
 // The tile number of a used slot's Tag, or nothing where reading it raises 6 (and only 6).
-std::optional<unsigned> tileNumber(const std::string &tag) {
-    std::optional<unsigned> read;
-    try {
-        read = readTileNumber(tag);
-    } catch (const Error &e) {
-        FUZZ_CHECK(e.number() == 6);
-    }
-    const std::size_t digits = tag.find_first_not_of(' ');
-    if (digits == std::string::npos ||
-        tag.find_first_not_of("0123456789", digits) != std::string::npos)
-        return read;
-    unsigned plain = 0; // capped: past 255 it no longer matters how far
-    for (std::size_t i = digits; i < tag.size(); ++i)
-        plain = std::min(plain * 10 + unsigned(tag[i] - '0'), 256u);
-    FUZZ_CHECK(plain > 255 ? !read : read == plain);
-    return read;
+std::optional<unsigned> tileNumber(const std::string &tag) try {
+    return readTileNumber(tag);
+} catch (const Error &e) {
+    FUZZ_CHECK(e.number() == 6);
+    return std::nullopt;
 }
 
 } // namespace

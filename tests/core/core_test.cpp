@@ -113,9 +113,12 @@ TEST(Error, NumbersCarryTheirStandardDescriptions) {
 
 TEST(Numbers, ReadTileNumberRoundsHalfToEvenAndOverflowsInsteadOfWrapping) {
     const std::pair<const char *, int> rows[] = {
-        // -1: raises Overflow
+        // -1: raises Overflow. Last, leading zeros and values that wrap to 38 in 32 or 64 bits.
+        // clang-format off
         {" 38", 38}, {"\t 12", 12}, {"", 0},     {"abc", 0},  {"  7x", 7}, {"255", 255},
-        {"2.5", 2},  {"3.5", 4},    {"-0.5", 0}, {"256", -1}, {"-1", -1},  {"255.5", -1}};
+        {"2.5", 2},  {"3.5", 4},    {"-0.5", 0}, {"256", -1}, {"-1", -1},  {"255.5", -1},
+        {"0000000000000000000000000038", 38}, {"4294967334", -1}, {"18446744073709551654", -1}};
+    // clang-format on
     for (auto [tag, value] : rows) {
         int got = -1;
         const int error = errorOf([&got, tag = tag] { got = readTileNumber(tag); });
