@@ -32,12 +32,7 @@ wait_window() { # TITLE NAME [FAILURE]
     retry "$2=\$(xdotool search --onlyvisible --name '^$1\$' | head -n1) && [[ -n \$$2 ]]" ||
         die "${3:-no window \"$1\"}"
 }
-# Waits until no visible window is titled exactly TITLE.
-wait_gone() { # TITLE [FAILURE]
-    retry "! xdotool search --onlyvisible --name '^$1\$' >/dev/null" || die "${2:-the window $1 stayed}"
-}
-# Starts COMMAND (the program, or `env ...` running it) in the background: pid, and wid for
-# its window.
+# Starts COMMAND (the program, or `env ...` running it) in the background: pid, and wid its window.
 start_program() { # COMMAND [ARGUMENTS...]
     "$@" >"$work/log" 2>&1 &
     pid=$!

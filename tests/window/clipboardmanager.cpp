@@ -20,18 +20,6 @@ void reply(const XSelectionRequestEvent &request, bool done) {
     XSendEvent(display, request.requestor, False, NoEventMask, &notify);
 }
 
-std::string fetched(Window window, Atom property) {
-    Atom type;
-    int format;
-    unsigned long count, left;
-    unsigned char *bytes = nullptr;
-    XGetWindowProperty(display, window, property, 0, 1 << 20, True, AnyPropertyType, &type, &format,
-                       &count, &left, &bytes);
-    std::string data(reinterpret_cast<char *>(bytes), bytes ? count : 0);
-    XFree(bytes);
-    return data;
-}
-
 } // namespace
 
 int main() {
@@ -58,7 +46,14 @@ int main() {
             std::fflush(stdout);
             XConvertSelection(display, clipboard, utf8, saved, window, saving.time);
         } else if (event.type == SelectionNotify && event.xselection.selection == clipboard) {
-            data = fetched(window, saved);
+            Atom type;
+            int format;
+            unsigned long count, left;
+            unsigned char *bytes = nullptr;
+            XGetWindowProperty(display, window, saved, 0, 1 << 20, True, AnyPropertyType, &type,
+                               &format, &count, &left, &bytes);
+            data.assign(reinterpret_cast<char *>(bytes), bytes ? count : 0);
+            XFree(bytes);
             XSetSelectionOwner(display, clipboard, window, CurrentTime);
             reply(saving, true);
         } else if (event.type == SelectionRequest) {

@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
 # The program on a real X server with the real pointer, open dialog and clipboard: the window as it
-# starts and its empty export, then a session building the three-slot example, gestures at the
-# edges of the pointer and keyboard rules, the drag pointers, then a clean close while a dialog
-# waits. Its settings, data, runtime and home folders stay empty, and it prints nothing: the
-# program writes no file.
-# Usage: realwindow.sh MOSAIKON CLOSEWINDOW ICON16_PNG DRAGPOINTERS
+# starts, the three-slot example, gestures at the edges of the pointer and keyboard rules, the drag
+# pointers, a clean close while a dialog waits, no file written and nothing printed; the table of
+# its last export outliving it (kept by xclip, by a clipboard manager, or not at all without xclip).
+# Usage: realwindow.sh MOSAIKON CLOSEWINDOW ICON16_PNG DRAGPOINTERS CLIPBOARDMANAGER
 set -euo pipefail
 source "$(dirname "$0")/../support/xsession.sh"
+program=$1 closewindow=$2 other='' managed=''
+# Everything the program starts inherits this variable: it finds what is left of a run.
+marker="MOSAIKON_REALWINDOW_TEST=$work"
+leftovers() { grep -lsxzF "$marker" /proc/[0-9]*/environ | cut -d/ -f3 || true; }
+at_exit 'for p in $other $managed $(leftovers); do kill "$p" 2>/dev/null || true; done'
+nothing_left() { retry '[[ -z $(leftovers) ]]' || fail "left running: $(leftovers | xargs -r ps -o args= -p)"; }
 clipboard() { xclip -o -selection clipboard; }
-# The clipboard holds the table, and a real assembler (which must be here) reads it as the bytes
-# it stands for.
+# The clipboard holds the table, and a real assembler (which must be here) reads it as its bytes.
 expect_table() {
     expect_clipboard "$1"
-    "$(dirname "$0")/../support/assemble_table.sh" "$work/clip" >/dev/null ||
-        fail "dasm does not read the exported table as the bytes it stands for"
+    "$(dirname "$0")/../support/assemble_table.sh" "$work/clip" >"$work/dasm" || fail "$(<"$work/dasm")"
 }
 dialog_up() { wait_window Open dialog "no dialog"; }
 pick() { dialog_up && xdotool windowfocus --sync "$dialog" type --delay 20 "$1" && xdotool key Return; }
@@ -24,8 +27,8 @@ sheet() { printf '%02x%02x%02x' "$1" "$2" $(((3 * $1 + 5 * $2) & 255)); }
     -channel B -fx '((3*i+5*j)%256)/255' +channel BMP3:"$work/sheet.bmp"
 folders=("$work/config" "$work/data" "$work/runtime" "$work/home")
 mkdir -m 700 "${folders[@]}"
-start_program env XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
-    XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home" "$1"
+homes=(XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home")
+start_program env "$marker" "${homes[@]}" "$program"
 eval "$(xdotool getwindowgeometry --shell "$wid")"
 [[ $X,$Y == 0,0 ]] || fail "the window is at ($X, $Y)"
 # The window icon at 16, 32 and 48 pixels, the first pixel for pixel the icon file of that size.
@@ -63,7 +66,7 @@ for key in Return KP_Enter; do
     xdotool windowfocus --sync "$wid" key $key
     dialog_up
     xdotool windowfocus --sync "$dialog" key Escape
-    wait_gone Open "the dialog stayed"
+    retry '! xdotool search --onlyvisible --name "^Open\$" >/dev/null' || fail "the dialog stayed"
 done
 click 76 436
 table='DC.w $0005\r\nDC.b $F0,$81,$E8,$00,$21\r\nDC.b $00,$80,$F8,$22,$61\r\nDC.b $10,$80,$08,$EE,$E1\r\n'
@@ -104,7 +107,49 @@ done
 # The window closed while its open dialog waits: the program ends, and cleanly.
 click 128 280
 dialog_up
-close_program "$2"
+close_program "$closewindow"
 written=$(find "${folders[@]}" -mindepth 1)
 [[ -z $written ]] || fail "files written: $written"
 [[ ! -s $work/log ]] || fail "the program printed messages"
+
+# Without a clipboard manager the table stays pasteable byte for byte in every text form, kept by
+# a helper that holds nothing of ours, until another client takes the clipboard.
+keeper=$(leftovers)
+[[ $(wc -w <<<"$keeper") == 1 && $(cat "/proc/$keeper/comm") == xclip ]] || fail "keeper: $keeper"
+[[ $(ps -o sid= -p "$keeper") != $(ps -o sid= -p $$) && $(ps -o tty= -p "$keeper") == *\?* ]] ||
+    fail "the keeper shares the starting terminal's session"
+[[ $(readlink "/proc/$keeper/fd/"{1,2} "/proc/$keeper/cwd" | xargs) == "/dev/null /dev/null /" ]] &&
+    ! ls -l "/proc/$keeper/fd" | grep -qF "$work" || fail "the keeper holds the program's output or folder"
+for target in UTF8_STRING STRING TEXT text/plain; do
+    xclip -o -selection clipboard -t "$target" | cmp - "$work/want" || fail "kept table as $target"
+done
+[[ $(xclip -o -selection clipboard -t TARGETS) == *UTF8_STRING* ]] || fail "TARGETS"
+printf 'another program' | xclip -quiet -selection clipboard -i >/dev/null 2>&1 &
+other=$!
+expect_clipboard 'another program'
+nothing_left
+kill "$other" && wait "$other" 2>/dev/null || true
+
+# A run with PATH and its output on a pipe, as `$(mosaikon)` or `mosaikon | less` take it: a tile
+# exported, the window closed, the program ends cleanly and says nothing, and every process
+# holding the pipe lets go of it, leaving nothing running.
+run() { # PATH
+    start_program bash -c 'set -o pipefail; "$@" 2>&1 | cat' run env "$marker" "${homes[@]}" PATH="$1" "$program"
+    drag 16 16 $(slot 9)
+    sleep 0.5
+    export_as "$table"
+    close_program "$closewindow"
+    nothing_left
+    [[ ! -s $work/log ]] || fail "the program printed messages"
+}
+table='DC.w $0001\r\nDC.b $10,$80,$10,$00,$21\r\n'
+mkdir "$work/empty"
+run "$work/empty" # no xclip to be found: nothing is kept
+! xclip -o -selection clipboard >/dev/null 2>&1 || fail "the clipboard still has an owner"
+# A clipboard manager runs: the program hands it the table.
+"$5" >"$work/manager" &
+managed=$!
+retry '[[ $(<"$work/manager") == ready ]]' || fail "the clipboard manager did not start"
+run "$PATH"
+[[ $(<"$work/manager") == $'ready\nsaving from its owner' ]] || fail "manager: $(<"$work/manager")"
+expect_clipboard "$table"

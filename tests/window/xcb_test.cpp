@@ -3,7 +3,7 @@
 //   refuses it as it enters; a drag from this program may carry other data (the file dialog's
 //   files), so the data decides too;
 // - what the program keeps for after its end: only its last export, only while it still owns
-//   CLIPBOARD, also when Qt has not yet seen another client take it (keepclipboard.sh: the rest);
+//   CLIPBOARD, also when Qt has not yet seen another client take it (realwindow.sh: the rest);
 // - the export while another client holds CLIPBOARD, taken after the program's last X event: the
 //   program asks with a server time older than that client's, so the server ignores it; the
 //   export must report 521, change nothing and leave the text, and work once caught up.
