@@ -23,9 +23,8 @@ for row in ubuntu:GNOME=holds X-Cinnamon=holds KDE=lacks =lacks; do
     XDG_CURRENT_DESKTOP=${row%=*} list run | grep -qx qt6-gtk-platformtheme && got=holds || got=lacks
     [[ $got == "${row#*=}" ]] || fail "run on '${row%=*}' $got qt6-gtk-platformtheme"
 done
-for within in "run fuzz" "fuzz test" "run windows"; do
-    read -r a b <<<"$within"
-    [[ -z $(comm -23 <(list "$a") <(list "$b")) ]] || fail "$a is not within $b"
+for within in run:fuzz fuzz:test run:windows; do
+    [[ -z $(comm -23 <(list "${within%:*}") <(list "${within#*:}")) ]] || fail "$within: not within"
 done
 [[ $("$deps" --list) == "$("$deps" --list test)" ]] || fail "the default purpose is not test"
 "$deps" --list nothing 2>/dev/null && fail "an unknown purpose was accepted"

@@ -2,8 +2,7 @@
 # A real client for the sprite table: dasm assembles the text exactly as the program puts it on
 # the clipboard, and must emit the bytes the text stands for, worked out here from the text alone:
 # the number of entry lines as a little-endian word, then the bytes of the entry lines in order.
-#   assemble_table.sh TABLE-FILE   prints the bytes as hex; fails on a dasm error or a byte
-#                                  difference (a missing dasm fails too)
+#   assemble_table.sh TABLE-FILE   the bytes as hex; fails on a dasm error, no dasm or other bytes
 #   assemble_table.sh --self-test  good tables give the bytes written out here, bad ones fail
 set -euo pipefail
 work=$(mktemp -d)

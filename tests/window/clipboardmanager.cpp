@@ -2,8 +2,7 @@
 // that is ending asks it to save the clipboard it fetches CLIPBOARD's text, confirms, takes
 // CLIPBOARD over and serves the text (as UTF8_STRING, what xclip -o asks for) until another client
 // takes it. Prints "ready" once it owns CLIPBOARD_MANAGER, and for each save whether the asking
-// client still owned CLIPBOARD. Runs until it is killed.
-// Usage: clipboardmanager
+// client still owned CLIPBOARD. Runs until it is killed. Usage: clipboardmanager
 #include <X11/Xlib.h>
 
 #include <cstdio>

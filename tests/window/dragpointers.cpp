@@ -1,9 +1,8 @@
 // Prints a pointer image in one form, for the pointer the X server shows (XFixes) and for the
-// drag images the program makes, so that realwindow.sh compares the two with cmp: a line giving
-// the hot spot within the picture cropped to its opaque pixels and the pixel under it, then the
-// crop, one character per pixel ('.' transparent, 'B' opaque black, 'W' opaque white, '?' else).
-// Usage: dragpointers screen            the pointer the X server shows now
-//        dragpointers tile|origin X Y   the program's drag image with its hot spot at (X, Y)
+// program's drag images, for realwindow.sh to compare with cmp: the hot spot within the picture
+// cropped to its opaque pixels and the pixel under it, then the crop, a character a pixel ('.'
+// transparent, 'B' opaque black, 'W' opaque white, '?' else).
+// Usage: dragpointers screen | dragpointers tile|origin X Y (the drag image, its hot spot at X, Y)
 #include "controldrag.h"
 
 #include <X11/Xlib.h>
@@ -62,8 +61,7 @@ int main(int argc, char *argv[]) {
         image = what == "tile" ? mosaikon::tileDragImage() : mosaikon::originDragImage();
     }
     if (image.isNull()) {
-        std::fputs("usage: dragpointers screen (on a display) | dragpointers tile|origin X Y\n",
-                   stderr);
+        std::fputs("usage: dragpointers screen | dragpointers tile|origin X Y\n", stderr);
         return 2;
     }
     print(image, hot);

@@ -6,7 +6,7 @@
 # Usage: realwindow.sh MOSAIKON CLOSEWINDOW ICON16_PNG DRAGPOINTERS CLIPBOARDMANAGER
 set -euo pipefail
 source "$(dirname "$0")/../support/xsession.sh"
-program=$1 closewindow=$2 other='' managed=''
+program=$1 closewindow=$2 pointers=$4 other='' managed=''
 # Everything the program starts inherits this variable: it finds what is left of a run.
 marker="MOSAIKON_REALWINDOW_TEST=$work"
 leftovers() { grep -lsxzF "$marker" /proc/[0-9]*/environ | cut -d/ -f3 || true; }
@@ -64,8 +64,7 @@ expect_pixels "$(slot 28 2 5) $(sheet 96 97)" "$(slot 28 61 58) $(sheet 111 110)
 # each press shows a dialog), then the export (Shift+Tab from the horizontal box, just cleared).
 for key in Return KP_Enter; do
     xdotool windowfocus --sync "$wid" key $key
-    dialog_up
-    xdotool windowfocus --sync "$dialog" key Escape
+    dialog_up && xdotool windowfocus --sync "$dialog" key Escape
     retry '! xdotool search --onlyvisible --name "^Open\$" >/dev/null' || fail "the dialog stayed"
 done
 click 76 436
@@ -81,7 +80,6 @@ done
 # The pointer while a drag is held, as the X server shows it (XFixes), is the drag image pixel for
 # pixel with its hot spot: the arrow's at its black tip (1, 1) from the source view, the diamond's
 # at its white centre (15, 15) from the origin button; after the release, the ordinary pointer.
-pointers=$4
 "$pointers" tile 1 1 >"$work/tile"
 "$pointers" origin 15 15 >"$work/origin"
 [[ $(head -n1 "$work/tile") == *" on B" && $(head -n1 "$work/origin") == *" on W" ]] ||
@@ -89,7 +87,7 @@ pointers=$4
 ! grep -q '?' "$work/tile" "$work/origin" || fail "a drag image is not black and white"
 ! cmp -s "$work/tile" "$work/origin" || fail "the two drag images are the same"
 shows() { "$pointers" screen >"$work/$1" && cmp -s "$work/$1" "$work/$2"; } # READING EXPECTED
-expect_pointer() { retry "shows $1 $2" || fail "$3: $(diff "$work/$2" "$work/$1")"; }
+expect_pointer() { retry "shows $1 $2" || fail "the pointer at $1 is not $2: $(diff "$work/$2" "$work/$1")"; }
 xdotool mousemove 230 480 # an empty part of the window, where no drop is taken
 # The ordinary pointer, once two readings 0.2 s apart agree (the bare server's shows a moment).
 retry '"$pointers" screen >"$work/normal" && sleep 0.2 && shows normal.again normal' ||
@@ -97,11 +95,11 @@ retry '"$pointers" screen >"$work/normal" && sleep 0.2 && shows normal.again nor
 for held in "tile 100 100" "origin 180 390"; do
     read -r image x y <<<"$held"
     xdotool mousemove $x $y mousedown 1 mousemove_relative 20 20 mousemove $(slot 28)
-    expect_pointer $image.slot $image "$image drag: over a slot the pointer is not its drag image"
+    expect_pointer $image-drag-over-a-slot $image
     xdotool mousemove 230 480
-    expect_pointer $image.empty $image "$image drag: off the slots the pointer is not its drag image"
+    expect_pointer $image-drag-off-the-slots $image
     xdotool mouseup 1
-    expect_pointer $image.after normal "$image drag: after the release the pointer is not the ordinary one"
+    expect_pointer $image-drag-released normal
 done
 
 # The window closed while its open dialog waits: the program ends, and cleanly.

@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
 # The packed Windows program under Wine on a real X server, started from another folder as a
 # shortcut starts it: the system's open dialog in the program's folder, the window as it starts,
-# the three-slot example composed on a sample sheet with each table as a Windows program pastes
-# it, error reports that keep the arrangement, a clean close while the dialog waits, and the
-# file's icon and version record. (A path too long for the program is pickfile.sh's: Wine's
-# dialog itself fails on paths past MAX_PATH.)
+# the three-slot example with each table as a Windows program pastes it, error reports that keep
+# the arrangement, a clean close while the dialog waits, the file's icon and version record.
+# (A path too long for the program is pickfile.sh's: Wine's dialog fails past MAX_PATH.)
 # Usage: realwindow.sh MOSAIKON-ZIP WINTOOL-EXE
 set -euo pipefail
 source "$(dirname "$0")/../support/xsession.sh"
@@ -13,9 +12,8 @@ wineboot -i >/dev/null 2>&1 || fail "no Wine prefix"
 at_exit 'wineserver -k'
 mkdir "$work/elsewhere"
 (cd "$work" && unzip -q "$1") || fail "cannot unpack $1"
-folder=$(find "$work" -maxdepth 2 -name Mosaikon.exe -printf '%h')
+folder=$(find "$work" -maxdepth 2 -name Mosaikon.exe -printf '%h') tool=$2
 [[ -n $folder ]] || fail "no Mosaikon.exe in $1"
-tool=$2
 
 # Positions are the client area's: the window's X window is its client area (no window
 # manager), at X0, Y0 on the screen. Wine drops only drags that move in steps with pauses.
@@ -39,12 +37,10 @@ others() {
     done
     true
 }
-# Load Image, a name typed into the open dialog and confirmed.
-load() {
+load() { # Load Image, a name typed into the open dialog and confirmed
     click 128 280
     retry 'dialog=$(others "" | head -n1) && [[ -n $dialog ]]' || fail "no open dialog"
-    xdotool windowfocus --sync "$dialog" type --delay 30 "$1"
-    xdotool key Return
+    xdotool windowfocus --sync "$dialog" type --delay 30 "$1" && xdotool key Return
 }
 
 cd "$work/elsewhere"
