@@ -1,22 +1,16 @@
-// Prints a pointer image in one form for the pointer on the X server (XFixes) and for the drag
-// images the program makes, so that dragpointers.sh compares the two with cmp: the picture
-// cropped to its opaque pixels, one character per pixel ('.' transparent, 'B' opaque black,
-// 'W' opaque white, '?' anything else), after a line giving the hot spot within the crop and
-// the pixel under it.
-// Usage: dragpointers screen            the pointer the X server shows now
-//        dragpointers tile|origin X Y   the program's drag image with its hot spot at (X, Y)
+// Prints a pointer image in one form, for the pointer the X server shows (XFixes) and for the
+// program's drag images, for realwindow.sh to compare with cmp: the hot spot within the picture
+// cropped to its opaque pixels and the pixel under it, then the crop, a character a pixel ('.'
+// transparent, 'B' opaque black, 'W' opaque white, '?' else).
+// Usage: dragpointers screen | dragpointers tile|origin X Y (the drag image, its hot spot at X, Y)
 #include "controldrag.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/Xfixes.h>
 
-#include <QImage>
-
-#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -33,7 +27,6 @@ void print(const QImage &image, QPoint hot) {
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             if (pixelClass(image, {x, y}) != '.') box |= QRect(x, y, 1, 1);
-    if (box.isNull()) return void(std::puts("empty"));
     const QPoint at = hot - box.topLeft();
     std::printf("hot spot %d %d on %c\n", at.x(), at.y(), pixelClass(image, hot));
     for (int y = box.top(); y <= box.bottom(); ++y) {
@@ -42,22 +35,17 @@ void print(const QImage &image, QPoint hot) {
     }
 }
 
-// The pointer the X server shows, premultiplied ARGB as XFixes gives it, and its hot spot.
+// XFixes gives premultiplied ARGB, each pixel in the low 32 bits of a long.
 QImage screenPointer(QPoint &hot) {
     Display *display = XOpenDisplay(nullptr);
     XFixesCursorImage *cursor = display ? XFixesGetCursorImage(display) : nullptr;
-    QImage image;
-    if (cursor) {
-        // Each pixel in the low 32 bits of a long.
-        const std::size_t count = std::size_t{cursor->width} * cursor->height;
-        std::vector<quint32> pixels(cursor->pixels, cursor->pixels + count);
-        image = QImage(reinterpret_cast<const uchar *>(pixels.data()), cursor->width,
-                       cursor->height, QImage::Format_ARGB32_Premultiplied)
-                    .copy();
-        hot = {cursor->xhot, cursor->yhot};
-        XFree(cursor);
-    }
-    if (display) XCloseDisplay(display);
+    if (!cursor) return {};
+    QImage image(cursor->width, cursor->height, QImage::Format_ARGB32_Premultiplied);
+    for (int i = 0; i < cursor->width * cursor->height; ++i)
+        image.setPixel(i % cursor->width, i / cursor->width, static_cast<QRgb>(cursor->pixels[i]));
+    hot = {cursor->xhot, cursor->yhot};
+    XFree(cursor);
+    XCloseDisplay(display);
     return image;
 }
 
@@ -66,19 +54,16 @@ QImage screenPointer(QPoint &hot) {
 int main(int argc, char *argv[]) {
     const std::string what = argc > 1 ? argv[1] : "";
     QPoint hot;
-    if (argc == 2 && what == "screen") {
-        const QImage image = screenPointer(hot);
-        if (image.isNull()) {
-            std::fprintf(stderr, "dragpointers: no pointer image from the X server\n");
-            return 1;
-        }
-        print(image, hot);
-    } else if (argc == 4 && (what == "tile" || what == "origin")) {
+    QImage image;
+    if (argc == 2 && what == "screen") image = screenPointer(hot);
+    if (argc == 4 && (what == "tile" || what == "origin")) {
         hot = {std::atoi(argv[2]), std::atoi(argv[3])};
-        print(what == "tile" ? mosaikon::tileDragImage() : mosaikon::originDragImage(), hot);
-    } else {
-        std::fprintf(stderr, "usage: dragpointers screen | dragpointers tile|origin X Y\n");
+        image = what == "tile" ? mosaikon::tileDragImage() : mosaikon::originDragImage();
+    }
+    if (image.isNull()) {
+        std::fputs("usage: dragpointers screen | dragpointers tile|origin X Y\n", stderr);
         return 2;
     }
+    print(image, hot);
     return 0;
 }

@@ -1,7 +1,7 @@
 // The window in-process. Offscreen: gestures routed through it, real files, the real clipboard, a
 // fake dialog. On xcb under tests/with-xvfb, no clipboard manager (window.xcb names the functions,
 // which skip elsewhere): drops Qt routes during a real drag; what the program keeps on the
-// clipboard for after its end (keepclipboard.sh: the rest); the export while another client holds
+// clipboard for after its end (realwindow.sh: the rest); the export while another client holds
 // CLIPBOARD, taken after the program's last X event, so that the server ignores the program's older
 // time: it must report 521, change nothing, leave the text, and work once caught up.
 

@@ -14,29 +14,24 @@ namespace {
 
 int printClipboard() {
     if (!OpenClipboard(nullptr)) return 1;
-    int status = 1;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const auto *text = static_cast<const char *>(GlobalLock(data))) {
-            _setmode(_fileno(stdout), _O_BINARY);
-            std::fwrite(text, 1, std::strlen(text), stdout);
-            GlobalUnlock(data);
-            status = 0;
-        }
+    HANDLE data = GetClipboardData(CF_TEXT);
+    const auto *text = data ? static_cast<const char *>(GlobalLock(data)) : nullptr;
+    if (text) {
+        _setmode(_fileno(stdout), _O_BINARY);
+        std::fwrite(text, 1, std::strlen(text), stdout);
+        GlobalUnlock(data);
     }
     CloseClipboard();
-    return status;
-}
-
-int closeWindow(const char *title) {
-    HWND window = FindWindowA(nullptr, title);
-    return window != nullptr && PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
+    return text ? 0 : 1;
 }
 
 } // namespace
 
 int main(int argc, char *argv[]) {
     if (argc == 2 && std::strcmp(argv[1], "clip") == 0) return printClipboard();
-    if (argc == 3 && std::strcmp(argv[1], "close") == 0) return closeWindow(argv[2]);
-    std::fputs("usage: wintool clip | wintool close TITLE\n", stderr);
+    HWND window =
+        argc == 3 && std::strcmp(argv[1], "close") == 0 ? FindWindowA(nullptr, argv[2]) : nullptr;
+    if (window) return PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
+    std::fputs("usage: wintool clip | wintool close TITLE (of a window)\n", stderr);
     return 2;
 }
