@@ -6,8 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QRandomGenerator>
-#include <QtEndian>
 
 #include <algorithm>
 
@@ -41,41 +39,6 @@ QImage decodedPicture(const QString &path) {
         picture.fill(0);
     }
     return reader.read(&picture) ? picture : QImage();
-}
-
-static constexpr quint32 CalibratedRgb = 0x73524742; // "sRGB"
-
-QByteArray bmpFile(const BmpShape &s) {
-    QRandomGenerator random(quint32(s.width * 31 + s.height * 7 + s.bits));
-    const auto randomBytes = [&](qsizetype n) {
-        QByteArray bytes(n, Qt::Uninitialized);
-        for (char &b : bytes) b = char(random.bounded(256));
-        return bytes;
-    };
-    const qint64 stride = (qint64(s.width) * s.bits + 31) / 32 * 4;
-    const qint64 pixelBytes = stride * qAbs(qint64(s.height));
-    QByteArray info(s.infoSize, '\0');
-    const qint32 fields[] = {s.infoSize,         s.width, s.height, 1 | s.bits << 16, s.compression,
-                             qint32(pixelBytes), 2835,    2835,     s.colours,        0};
-    qToLittleEndian<qint32>(fields, 10, info.data());
-    QByteArray tables;
-    if (s.infoSize >= 108) {
-        qToLittleEndian<quint32>(s.masks.data(), 4, info.data() + 40);
-        qToLittleEndian<quint32>(CalibratedRgb, info.data() + 56);
-        if (s.infoSize == 124) qToLittleEndian<quint32>(s.reserved, info.data() + 120);
-    } else if (s.compression == 3) {
-        tables.resize(12);
-        qToLittleEndian<quint32>(s.masks.data(), 3, tables.data());
-    }
-    if (s.bits <= 8)
-        tables += randomBytes(qsizetype(4) * (s.colours != 0 ? s.colours : 1 << s.bits));
-    const qint64 offset = 14 + s.infoSize + tables.size() + s.gap;
-    QByteArray file("BM");
-    file.resize(14);
-    const quint32 header[] = {quint32(offset + pixelBytes), 0, quint32(offset + s.offsetShift)};
-    qToLittleEndian<quint32>(header, 3, file.data() + 2);
-    file += info + tables + randomBytes(s.gap) + randomBytes(pixelBytes);
-    return file.left(file.size() - s.cut);
 }
 
 bool writeFile(const QString &path, const QByteArray &bytes) {
