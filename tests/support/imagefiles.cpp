@@ -4,7 +4,6 @@
 #include "slotgrid.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
 
 #include <algorithm>
@@ -12,20 +11,15 @@
 namespace mosaikon::testing {
 
 QImage lopsidedSheet(int width, int height, bool paletted) {
-    if (paletted) {
-        QImage image(width, height, QImage::Format_Indexed8);
-        QList<QRgb> colours;
-        for (int i = 0; i < 256; ++i) colours.append(qRgb(i, (i * 7) & 0xFF, 255 - i));
-        image.setColorTable(colours);
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
-                image.setPixel(x, y, uint((x % 16) + 16 * (y % 16) + y / 16) & 0xFF);
-        return image;
-    }
-    QImage image(width, height, QImage::Format_RGB32);
+    QImage image(width, height, paletted ? QImage::Format_Indexed8 : QImage::Format_RGB32);
+    if (paletted) image.setColorCount(256);
+    for (int i = 0; i < image.colorCount(); ++i)
+        image.setColor(i, qRgb(i, (i * 7) & 0xFF, 255 - i));
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, qRgb(x & 0xFF, y & 0xFF, (x * 3 + y * 5) & 0xFF));
+            image.setPixel(x, y,
+                           paletted ? uint((x % 16) + 16 * (y % 16) + y / 16) & 0xFF
+                                    : qRgb(x & 0xFF, y & 0xFF, (x * 3 + y * 5) & 0xFF));
     return image;
 }
 
@@ -48,10 +42,8 @@ bool writeFile(const QString &path, const QByteArray &bytes) {
 }
 
 bool writeSheet(const QString &path, const QImage &image) {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("gif")) return writeFile(path, encodeGif(image));
-    if (suffix == QLatin1String("jpg")) return image.save(path, "JPEG", 95);
-    return image.save(path, "BMP");
+    if (path.endsWith(".gif", Qt::CaseInsensitive)) return writeFile(path, encodeGif(image));
+    return image.save(path, nullptr, 95); // in the format the suffix names; JPEG at quality 95
 }
 
 QImage imageOf(const PixelSurface &surface) {

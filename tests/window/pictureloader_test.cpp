@@ -11,7 +11,6 @@
 #include "imagefiles.h"
 #include "pictureloader.h"
 
-#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -79,10 +78,7 @@ private Q_SLOTS:
         QVERIFY(QFile::copy(seed("corner-1bit-200x200.bmp"), path));
         QFile large(path);
         QVERIFY(large.open(QIODevice::ReadWrite));
-        QDataStream header(&large);
-        header.setByteOrder(QDataStream::LittleEndian);
-        QVERIFY(large.seek(18));
-        header << qint32(16385) << qint32(16384);
+        QVERIFY(large.seek(18) && large.write(QByteArray::fromHex("0140000000400000")) == 8);
         QVERIFY(large.resize(62 + qint64(2052) * 16384)); // 2 colours; 16385 bits padded
         QVERIFY(bmpCorner(large, 128, FullDecodeLimitBytes).isEmpty());
         QVERIFY(!loaded(path).has_value());
