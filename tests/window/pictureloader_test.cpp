@@ -72,7 +72,7 @@ private Q_SLOTS:
         QVERIFY(!bmpCorner(file, 128, 1032).isEmpty());
         QVERIFY(bmpCorner(file, 128, 1031).isEmpty());
         // A file the decoder refuses as too large is refused, however small its corner: the seed
-        // made to claim 16385 x 16384 pixels, at 1 bit a pixel, its rows all there (zeros).
+        // made to claim 16385 x 16384 pixels at 1 bit a pixel, grown to hold all their rows.
         QTemporaryDir dir;
         const QString path = dir.filePath("large.bmp");
         QVERIFY(QFile::copy(seed("corner-1bit-200x200.bmp"), path));

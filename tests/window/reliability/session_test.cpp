@@ -23,9 +23,8 @@ private Q_SLOTS:
         const quint64 seed = qEnvironmentVariable("MOSAIKON_SOAK_SEED", "20240611").toULongLong();
         const int count = qEnvironmentVariable("MOSAIKON_SOAK_GESTURES", "4000").toInt();
         const auto window = startWindow();
-        Session session{*window, std::mt19937_64(seed), {}};
         const QTemporaryDir dir;
-        session.files = hostileFiles(dir.path());
+        Session session{*window, std::mt19937_64(seed), hostileFiles(dir.path())};
         QVERIFY(!session.files.isEmpty());
         for (int n = 1; n <= count; ++n) {
             const qsizetype turn = n % 40 ? -1 : n / 40 - 1;
