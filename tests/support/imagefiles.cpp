@@ -4,30 +4,22 @@
 #include "slotgrid.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
-#include <QRandomGenerator>
-#include <QtEndian>
 
 #include <algorithm>
 
 namespace mosaikon::testing {
 
 QImage lopsidedSheet(int width, int height, bool paletted) {
-    if (paletted) {
-        QImage image(width, height, QImage::Format_Indexed8);
-        QList<QRgb> colours;
-        for (int i = 0; i < 256; ++i) colours.append(qRgb(i, (i * 7) & 0xFF, 255 - i));
-        image.setColorTable(colours);
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
-                image.setPixel(x, y, uint((x % 16) + 16 * (y % 16) + y / 16) & 0xFF);
-        return image;
-    }
-    QImage image(width, height, QImage::Format_RGB32);
+    QImage image(width, height, paletted ? QImage::Format_Indexed8 : QImage::Format_RGB32);
+    if (paletted) image.setColorCount(256);
+    for (int i = 0; i < image.colorCount(); ++i)
+        image.setColor(i, qRgb(i, (i * 7) & 0xFF, 255 - i));
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, qRgb(x & 0xFF, y & 0xFF, (x * 3 + y * 5) & 0xFF));
+            image.setPixel(x, y,
+                           paletted ? uint((x % 16) + 16 * (y % 16) + y / 16) & 0xFF
+                                    : qRgb(x & 0xFF, y & 0xFF, (x * 3 + y * 5) & 0xFF));
     return image;
 }
 
@@ -43,41 +35,6 @@ QImage decodedPicture(const QString &path) {
     return reader.read(&picture) ? picture : QImage();
 }
 
-static constexpr quint32 CalibratedRgb = 0x73524742; // "sRGB"
-
-QByteArray bmpFile(const BmpShape &s) {
-    QRandomGenerator random(quint32(s.width * 31 + s.height * 7 + s.bits));
-    const auto randomBytes = [&](qsizetype n) {
-        QByteArray bytes(n, Qt::Uninitialized);
-        for (char &b : bytes) b = char(random.bounded(256));
-        return bytes;
-    };
-    const qint64 stride = (qint64(s.width) * s.bits + 31) / 32 * 4;
-    const qint64 pixelBytes = stride * qAbs(qint64(s.height));
-    QByteArray info(s.infoSize, '\0');
-    const qint32 fields[] = {s.infoSize,         s.width, s.height, 1 | s.bits << 16, s.compression,
-                             qint32(pixelBytes), 2835,    2835,     s.colours,        0};
-    qToLittleEndian<qint32>(fields, 10, info.data());
-    QByteArray tables;
-    if (s.infoSize >= 108) {
-        qToLittleEndian<quint32>(s.masks.data(), 4, info.data() + 40);
-        qToLittleEndian<quint32>(CalibratedRgb, info.data() + 56);
-        if (s.infoSize == 124) qToLittleEndian<quint32>(s.reserved, info.data() + 120);
-    } else if (s.compression == 3) {
-        tables.resize(12);
-        qToLittleEndian<quint32>(s.masks.data(), 3, tables.data());
-    }
-    if (s.bits <= 8)
-        tables += randomBytes(qsizetype(4) * (s.colours != 0 ? s.colours : 1 << s.bits));
-    const qint64 offset = 14 + s.infoSize + tables.size() + s.gap;
-    QByteArray file("BM");
-    file.resize(14);
-    const quint32 header[] = {quint32(offset + pixelBytes), 0, quint32(offset + s.offsetShift)};
-    qToLittleEndian<quint32>(header, 3, file.data() + 2);
-    file += info + tables + randomBytes(s.gap) + randomBytes(pixelBytes);
-    return file.left(file.size() - s.cut);
-}
-
 bool writeFile(const QString &path, const QByteArray &bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
@@ -85,10 +42,8 @@ bool writeFile(const QString &path, const QByteArray &bytes) {
 }
 
 bool writeSheet(const QString &path, const QImage &image) {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("gif")) return writeFile(path, encodeGif(image));
-    if (suffix == QLatin1String("jpg")) return image.save(path, "JPEG", 95);
-    return image.save(path, "BMP");
+    if (path.endsWith(".gif", Qt::CaseInsensitive)) return writeFile(path, encodeGif(image));
+    return image.save(path, nullptr, 95); // in the format the suffix names; JPEG at quality 95
 }
 
 QImage imageOf(const PixelSurface &surface) {

@@ -9,8 +9,6 @@
 #include <QImage>
 #include <QString>
 
-#include <array>
-
 namespace mosaikon::testing {
 
 // A sheet whose every pixel differs from its neighbours in both directions, so a copy from the
@@ -24,21 +22,6 @@ QImage lopsidedSheet(int width, int height, bool paletted = false);
 // a transparent picture, so what a cut-off file never reaches stays transparent. Null when the
 // decoder reads nothing.
 QImage decodedPicture(const QString &path);
-
-// A BMP file as a writer other than Qt's may lay it out; pixels, colours and gap are random.
-struct BmpShape {
-    int bits = 24;
-    int infoSize = 40;
-    int compression = 0;
-    int width = 256, height = 256;     // a positive height stores the rows bottom-up
-    int colours = 0;                   // the header's count of colours used; 0 means all
-    std::array<quint32, 4> masks = {}; // red, green, blue, alpha; after a 40-byte header or in it
-    int gap = 0;                       // bytes between the tables and the pixels
-    int offsetShift = 0;               // added to the pixels' offset the file header states
-    int cut = 0;                       // bytes cut off the end
-    quint32 reserved = 0;              // the last field of a 124-byte header, 0 in a good file
-};
-QByteArray bmpFile(const BmpShape &shape);
 
 // Writes `bytes` to `path`; false when it cannot.
 bool writeFile(const QString &path, const QByteArray &bytes);

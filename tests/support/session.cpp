@@ -14,10 +14,6 @@
 
 namespace mosaikon::testing {
 
-PictureArea *Session::slotView(int i) const {
-    return form.SpritePicture1.at(std::size_t(i));
-}
-
 int Session::hitAt(QPoint p) const {
     for (int i = 0; i < SlotCount; ++i)
         if (slotView(i)->geometry().contains(p)) return i;
@@ -120,10 +116,6 @@ int Session::exportTable() { // with the boxes checked, grayed or not
     QTest::mouseClick(form.Command3, Qt::LeftButton);
     exported = table(); // tiles are dropped ones: their numbers fit, and the export never fails
     return 0;
-}
-
-QImage Session::shown(int i) const {
-    return tiles[i].mirrored(attrs[i] & 0x40, attrs[i] & 0x80); // bits 6 and 7
 }
 
 // A count, then each used slot's offset from the origin (16 pixels a slot, less 8 where a box is

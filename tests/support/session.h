@@ -46,9 +46,9 @@ struct Session {
     // dropped from it, until they are replaced.
     int load(const std::pair<QString, int> &file);
 
-    PictureArea *slotView(int i) const;
-    // Slot `i` as it must show: its tile mirrored by its attribute.
-    QImage shown(int i) const;
+    PictureArea *slotView(int i) const { return form.SpritePicture1.at(std::size_t(i)); }
+    // Slot `i` as it must show: its tile mirrored by its attribute (bits 6 and 7).
+    QImage shown(int i) const { return tiles[i].mirrored(attrs[i] & 0x40, attrs[i] & 0x80); }
     // The table the export must put on the clipboard.
     QString table() const;
 

@@ -23,12 +23,9 @@ private Q_SLOTS:
         const quint64 seed = qEnvironmentVariable("MOSAIKON_SOAK_SEED", "20240611").toULongLong();
         const int count = qEnvironmentVariable("MOSAIKON_SOAK_GESTURES", "4000").toInt();
         const auto window = startWindow();
-        Session session{*window, std::mt19937_64(seed), {}};
-        QTemporaryDir dir;
-        for (const HostileFile &file : hostileFiles()) {
-            session.files.append({dir.filePath(QString::fromUtf8(file.name)), file.expect});
-            QVERIFY(file.make(session.files.back().first));
-        }
+        const QTemporaryDir dir;
+        Session session{*window, std::mt19937_64(seed), hostileFiles(dir.path())};
+        QVERIFY(!session.files.isEmpty());
         for (int n = 1; n <= count; ++n) {
             const qsizetype turn = n % 40 ? -1 : n / 40 - 1;
             const bool inTurn = turn >= 0 && turn < session.files.size();
