@@ -1,8 +1,11 @@
 // OpenSave over any property values and any dialog outcome. The dialog writes any bytes into the
 // file name and title buffers (never past nMaxFile and nMaxFileTitle), sets any filter number,
-// extension position and flags, and returns any int. Checked: the filter's two forms, the file
-// name buffer handed over, that only errors 5, 6 and 32755 leave the call, every property after
-// it (a cancel or a refused call changes none), and that a confirmed choice can be shown again.
+// extension position and flags, and returns any int. Checked: the filter's two forms, the record
+// handed over (filter, file name buffer and its room, title buffer), that only errors 5, 6 and
+// 32755 leave the call and with which texts, every property after it (a cancel or a refused
+// call changes none), and that a confirmed choice can be shown again. The seeds named case-*
+// walk the plain cases: a choice over an empty, longer or full name, a name too long for the
+// buffer, filter numbers of all bits set and past 16 bits, cancels with and without CancelError.
 
 #include "dialogseam.h"
 #include "error.h"
@@ -71,7 +74,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     o.setFilter(filter);
     QString userForm = QString(filter).replace(QChar(0), u'|');
     for (int n = 0; n < 2 && userForm.endsWith(u'|'); ++n) userForm.chop(1);
-    FUZZ_CHECK(o.Filter() == userForm && filterToDialogForm(filter).endsWith(QString(2, QChar(0))));
+    QString dialogForm = QString(filter).replace(u'|', QChar(0));
+    while (!dialogForm.endsWith(QString(2, QChar(0)))) dialogForm += QChar(0);
+    const QByteArray filterSent = toRecordText(dialogForm);
+    FUZZ_CHECK(o.Filter() == userForm);
 
     o.setCancelError(in.ConsumeBool() ? in.ConsumeIntegral<std::int16_t>() : std::int16_t{0});
     o.setMaxFileSize(in.ConsumeBool() ? in.ConsumeIntegralInRange<std::int16_t>(-3, 600)
@@ -96,8 +102,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         ++calls;
         FUZZ_CHECK(std::memcmp(rec->lpstrFile, sent.constData(), std::size_t(sent.size()) + 1) ==
                    0);
-        FUZZ_CHECK(rec->nMaxFile < std::uint32_t(sent.size()) ||
-                   (rec->nMaxFile == 0 && sent.isEmpty()));
+        FUZZ_CHECK(std::memcmp(rec->lpstrFilter, filterSent.constData(),
+                               std::size_t(filterSent.size()) + 1) == 0);
+        // The room: MaxFileSize, never below 0 nor past the buffer (its characters may be wider).
+        const qsizetype room =
+            sent.isEmpty() ? 0 : std::clamp<qsizetype>(std::get<9>(before), 0, sent.size() - 1);
+        FUZZ_CHECK(qsizetype{rec->nMaxFile} == room);
         file.assign(rec->lpstrFile, std::size_t(sent.size()));
         title.assign(titleSent.constData(), std::size_t(titleSent.size()));
         FUZZ_CHECK(rec->nMaxFileTitle == 260 &&
@@ -118,8 +128,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         in.ConsumeBool() ? o.ShowSave() : o.ShowOpen();
     } catch (const Error &e) {
         error = e.number();
-        FUZZ_CHECK(error != 32755 ||
-                   (e.source() == "Run-time error" && e.description() == "Cancel was selected"));
+        const bool cancel = error == 32755;
+        FUZZ_CHECK(e.source() == (cancel ? "Run-time error" : "Mosaikon"));
+        FUZZ_CHECK(e.description() == (cancel       ? "Cancel was selected"
+                                       : error == 5 ? "Invalid procedure call or argument"
+                                                    : "Overflow"));
     }
     if (padding < 0 || result < 1) { // refused before any dialog, or cancelled
         const int want = padding < 0 ? 5 : std::get<0>(before) != 0 ? 32755 : 0;
