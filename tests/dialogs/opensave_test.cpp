@@ -30,37 +30,25 @@ TEST(OpenSave, StartsWithTheDefaults) {
                          std::int16_t{0}));
 }
 
-struct WriteBackRow {
-    const char *name;
-    QString path; // confirmed
-    QString fileTitle, fileTitleAfter;
-    std::int16_t fileExtAfter;
-};
-
-class WriteBack : public ::testing::TestWithParam<WriteBackRow> {};
-
 // A confirmed choice written as the system dialogs write it (answerWithPath): the name and its
 // positions come back from the choice.
-TEST_P(WriteBack, OfAConfirmedChoice) {
-    const WriteBackRow &row = GetParam();
-    ScopedDialogFunctions scope(
-        [&](OPENFILENAMEA *rec) { return answerWithPath(rec, toRecordText(row.path)); });
-    OpenSave o;
-    o.setFileTitle(row.fileTitle);
-    o.ShowOpen();
-    EXPECT_EQ(std::tuple(o.FileName().section(QChar(0), 0, 0), o.FileTitle(), o.FileExt()),
-              std::tuple(row.path, row.fileTitleAfter, row.fileExtAfter));
+TEST(OpenSave, WritesBackAConfirmedChoice) {
+    const std::tuple<QString, QString, QString, std::int16_t> rows[] = {
+        // path confirmed, FileTitle before and after, FileExt after
+        {u"C:\\img\\a.gif"_s, u"old-title.bmp"_s, u"a.gif\0tle.bmp"_s, 9}, // the old title's tail
+        // Positions count characters of FileName, not bytes of the 8-bit path (9 here).
+        {u"C:\\\u00dc\\\u00df.gif"_s, u""_s, u"\u00df.gif\0"_s, 7},
+        {u"C:\\v1.2\\sheet"_s, u""_s, u"sheet\0"_s, 0}}; // no extension
+    for (const auto &[path, title, titleAfter, fileExtAfter] : rows) {
+        ScopedDialogFunctions scope(
+            [p = toRecordText(path)](OPENFILENAMEA *rec) { return answerWithPath(rec, p); });
+        OpenSave o;
+        o.setFileTitle(title);
+        o.ShowOpen();
+        EXPECT_EQ(std::tuple(o.FileName().section(QChar(0), 0, 0), o.FileTitle(), o.FileExt()),
+                  std::tuple(path, titleAfter, fileExtAfter));
+    }
 }
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(OpenSave, WriteBack, ::testing::Values(
-    WriteBackRow{"FileTitleKeepsTheTailOfTheOldOne", u"C:\\img\\a.gif"_s, u"old-title.bmp"_s,
-                 u"a.gif\0tle.bmp"_s, 9},
-    // Positions count characters of FileName, not bytes of the 8-bit path (9 here).
-    WriteBackRow{"FileExtCountsCharacters", u"C:\\\u00dc\\\u00df.gif"_s, u""_s, u"\u00df.gif\0"_s, 7},
-    WriteBackRow{"FileExtZeroWithoutExtension", u"C:\\v1.2\\sheet"_s, u""_s, u"sheet\0"_s, 0}),
-    nameOf<WriteBackRow>);
-// clang-format on
 
 } // namespace
 } // namespace mosaikon
