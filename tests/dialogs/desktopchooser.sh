@@ -50,16 +50,14 @@ start_program env $(homes "$work") DBUS_SESSION_BUS_ADDRESS="$bus" QT_QPA_PLATFO
 opens() { # gtk|qt
     local w kind
     for w in $(xdotool search --onlyvisible --name '^Open$'); do
-        kind=qt
-        [[ $(xprop -id "$w" WM_WINDOW_ROLE) == *'"GtkFileChooserDialog"' ]] && kind=gtk
+        [[ $(xprop -id "$w" WM_WINDOW_ROLE) == *'"GtkFileChooserDialog"' ]] && kind=gtk || kind=qt
         [[ $kind != "$1" ]] || echo "$w"
     done
 }
 chooser_up() { # [COUNT]
     retry "[[ \$(opens gtk | wc -l) == ${1:-1} && -z \$(opens qt) ]]" || fail "not ${1:-1} GTK chooser(s) alone"
     chooser=$(opens gtk | tail -n1)
-    [[ $(xprop -id "$chooser" WM_CLASS) == "WM_CLASS(STRING) = $class" ]] ||
-        fail "the chooser's $(xprop -id "$chooser" WM_CLASS)"
+    [[ $(xprop -id "$chooser" WM_CLASS) == "WM_CLASS(STRING) = $class" ]] || fail "the chooser's $(xprop -id "$chooser" WM_CLASS)"
     # Placed below the window, where it hides none of the window's controls (no window manager).
     xdotool windowmove "$chooser" 0 520 windowfocus --sync "$chooser"
 }
@@ -77,8 +75,7 @@ refused() {
     xdotool mousemove $((X + 120)) $((Y + 22)) click --repeat 3 --delay 80 1 # selects its first line
     retry 'xclip -o -selection primary | grep -qF "The path of this file is too long for the program: it takes ${#long} bytes, and at most 259 fit."' ||
         fail "message: $(xclip -o -selection primary)"
-    xdotool windowfocus --sync "$box"
-    xdotool key Return
+    xdotool windowfocus --sync "$box" key Return
     chooser_up
 }
 
