@@ -50,32 +50,22 @@ start_program env $(homes "$work") DBUS_SESSION_BUS_ADDRESS="$bus" QT_QPA_PLATFO
 opens() { # gtk|qt
     local w kind
     for w in $(xdotool search --onlyvisible --name '^Open$'); do
-        kind=qt
-        [[ $(xprop -id "$w" WM_WINDOW_ROLE) == *'"GtkFileChooserDialog"' ]] && kind=gtk
+        [[ $(xprop -id "$w" WM_WINDOW_ROLE) == *'"GtkFileChooserDialog"' ]] && kind=gtk || kind=qt
         [[ $kind != "$1" ]] || echo "$w"
     done
 }
 chooser_up() { # [COUNT]
-    local count=${1:-1}
-    retry '[[ $(opens gtk | wc -l) == "$count" && -z $(opens qt) ]]' || fail "not $count GTK chooser(s) alone"
+    retry "[[ \$(opens gtk | wc -l) == ${1:-1} && -z \$(opens qt) ]]" || fail "not ${1:-1} GTK chooser(s) alone"
     chooser=$(opens gtk | tail -n1)
-    [[ $(xprop -id "$chooser" WM_CLASS) == "WM_CLASS(STRING) = $class" ]] ||
-        fail "the chooser's $(xprop -id "$chooser" WM_CLASS)"
+    [[ $(xprop -id "$chooser" WM_CLASS) == "WM_CLASS(STRING) = $class" ]] || fail "the chooser's $(xprop -id "$chooser" WM_CLASS)"
     # Placed below the window, where it hides none of the window's controls (no window manager).
     xdotool windowmove "$chooser" 0 520 windowfocus --sync "$chooser"
 }
 load_image() { xdotool mousemove 128 280 click 1 && chooser_up "$@"; }
 # Types a path into the chooser's location field, then Return.
 pick() { xdotool key ctrl+l sleep 0.8 type --delay 10 "$1" && sleep 0.5 && xdotool key Return; }
-cancel() { # [CHOOSERS-LEFT]
-    local left=${1:-0}
-    xdotool key Escape && retry '[[ $(opens gtk | wc -l) == "$left" ]]' || fail "the chooser stayed"
-}
-sheet_shows() { # RRGGBB at the view's (20, 20)
-    local colour=$1
-    retry '[[ $(import -window root -crop 1x1+20+20 -depth 8 txt:- | grep -o "#[0-9A-F]\{6\}") == "#$colour" ]]' ||
-        fail "the view does not show #$colour"
-}
+cancel() { xdotool key Escape && retry "[[ \$(opens gtk | wc -l) == ${1:-0} ]]" || fail "the chooser stayed"; } # [LEFT]
+sheet_shows() { expect_pixels "20 20 $1"; } # the view's colour
 # The refusal of the long path: a message over the window that says why, then the chooser again.
 refused() {
     pick "$long"
@@ -85,8 +75,7 @@ refused() {
     xdotool mousemove $((X + 120)) $((Y + 22)) click --repeat 3 --delay 80 1 # selects its first line
     retry 'xclip -o -selection primary | grep -qF "The path of this file is too long for the program: it takes ${#long} bytes, and at most 259 fit."' ||
         fail "message: $(xclip -o -selection primary)"
-    xdotool windowfocus --sync "$box"
-    xdotool key Return
+    xdotool windowfocus --sync "$box" key Return
     chooser_up
 }
 
@@ -99,18 +88,18 @@ load_image 2
 cancel 1 && chooser_up && cancel
 sheet_shows 000000
 load_image && pick "${first}red.bmp"
-sheet_shows FF0000
+sheet_shows ff0000
 load_image && cancel
-sheet_shows FF0000
+sheet_shows ff0000
 # A path over the record's room: the chooser comes back; a cancel there still cancels, and a bare
 # name there is taken from the folder of the refused file.
 load_image && refused && cancel
-sheet_shows FF0000
+sheet_shows ff0000
 load_image && refused && pick "${again}green.bmp"
-sheet_shows 00FF00
+sheet_shows 00ff00
 # The filter: a folder typed into the chooser completes to its one picture, not to its text file.
 load_image && pick "$work/filter/"
-sheet_shows 0000FF
+sheet_shows 0000ff
 load_image
 close_program "$3"
 
