@@ -3,7 +3,7 @@
 # shortcut starts it: the system's open dialog in the program's folder, the window as it starts,
 # the three-slot example with each table as a Windows program pastes it, error reports that keep
 # the arrangement, a clean close while the dialog waits, the file's icon and version record.
-# (A path too long for the program is pickfile.sh's: Wine's dialog fails past MAX_PATH.)
+# (Too long a path: tests/dialogs/pickfile.sh; Wine's dialog itself fails past MAX_PATH.)
 # Usage: realwindow.sh MOSAIKON-ZIP WINTOOL-EXE
 set -euo pipefail
 source "$(dirname "$0")/../support/xsession.sh"

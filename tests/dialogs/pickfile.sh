@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The system's open dialog through the program's dialog layer (tests/dialogs/pickfile.cpp): Qt's
+# The system's open dialog through the program's dialog layer (pickfile.cpp): Qt's
 # own on Linux, Windows' under Wine for a PICKFILE-EXE (in the WINEPREFIX given). A typed name
 # confirms; Escape cancels; on Windows a path too long for the record's room brings a message and
 # then the dialog again, where a shorter name confirms (Qt's dialog refuses such a path while it
