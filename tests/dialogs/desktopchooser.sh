@@ -58,8 +58,10 @@ chooser_up() { # [COUNT]
     retry "[[ \$(opens gtk | wc -l) == ${1:-1} && -z \$(opens qt) ]]" || fail "not ${1:-1} GTK chooser(s) alone"
     chooser=$(opens gtk | tail -n1)
     [[ $(xprop -id "$chooser" WM_CLASS) == "WM_CLASS(STRING) = $class" ]] || fail "the chooser's $(xprop -id "$chooser" WM_CLASS)"
-    # Placed below the window, where it hides none of the window's controls (no window manager).
-    xdotool windowmove "$chooser" 0 520 windowfocus --sync "$chooser"
+    # Placed below the window, where it hides none of the window's controls (no window manager);
+    # moved again should its toolkit place it once more as it maps.
+    retry 'xdotool windowmove "$chooser" 0 520 windowfocus --sync "$chooser" && sleep 0.2 &&
+        [[ $(xdotool getwindowgeometry "$chooser") == *" 0,520 "* ]]' || fail "the chooser does not stay put"
 }
 load_image() { xdotool mousemove 128 280 click 1 && chooser_up "$@"; }
 # Types a path into the chooser's location field, then Return.
@@ -108,7 +110,6 @@ written=$(cd "$work" && find "${folders[@]}" -mindepth 1 | sort | xargs)
 # GTK's own record of what its chooser opened, as for every program that shows it, in the user's
 # data folder (the program's for gtk3, the portal's own for portal): the files chosen, the refused
 # one included; nothing of the program's.
-recent=$({ grep -sho 'href="file://[^"]*"' {"$work","$work/desktop"}/data/recently-used.xbel || true; } |
-    cut -d'"' -f2 | sort | tr '\n' ' ')
-want=$(printf 'file://%s\n' "$work"/{bin/red,pictures/green,filter/b}.bmp "$long" | sort | tr '\n' ' ')
+recent=$(grep -sho 'href="file://[^"]*' {"$work","$work/desktop"}/data/recently-used.xbel | cut -c7- | sort | xargs || true)
+want=$(printf 'file://%s\n' "$work"/{bin/red,pictures/green,filter/b}.bmp "$long" | sort | xargs)
 [[ $recent == "$want" ]] || fail "recent files: $recent"
