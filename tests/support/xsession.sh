@@ -19,18 +19,17 @@ trap end_session EXIT
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$(dirname "${BASH_SOURCE[0]}")/../lsan.supp:print_suppressions=0}
 
 # Ends the test as failed: the reason, then what the program printed.
-die() {
+fail() {
     echo "FAIL: $*" >&2
     [[ ! -e $work/log ]] || sed 's/^/program: /' "$work/log" >&2
     exit 1
 }
-fail() { die "$@"; } # a script that goes on after a failure defines its own
 # Evaluates COMMAND-TEXT until it succeeds, every 0.1 s for 10 s.
 retry() { for _ in $(seq 100); do eval "$1" && return; sleep 0.1; done; false; }
 # Waits for a visible window titled exactly TITLE and puts its id in the variable NAME.
 wait_window() { # TITLE NAME [FAILURE]
     retry "$2=\$(xdotool search --onlyvisible --name '^$1\$' | head -n1) && [[ -n \$$2 ]]" ||
-        die "${3:-no window \"$1\"}"
+        fail "${3:-no window \"$1\"}"
 }
 # Starts COMMAND (the program, or `env ...` running it) in the background: pid, and wid its window.
 start_program() { # COMMAND [ARGUMENTS...]
@@ -62,8 +61,8 @@ expect_clipboard() { # TEXT (a printf format)
 # Closes the program's window as a window manager does; the program must end, and cleanly.
 close_program() { # CLOSEWINDOW
     "$1" "$wid"
-    retry '! kill -0 "$pid" 2>/dev/null' || die "the program did not end when its window closed"
-    wait "$pid" || die "the program ended with status $?"
+    retry '! kill -0 "$pid" 2>/dev/null' || fail "the program did not end when its window closed"
+    wait "$pid" || fail "the program ended with status $?"
     pid=
 }
 
