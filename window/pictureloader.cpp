@@ -28,7 +28,9 @@ namespace {
 
 // The part of `image` that opaqueCorner copies, in a format whose pixels can be read as they are:
 // RGB32 or premultiplied ARGB32 for the formats whose conversion equals what QPainter draws;
-// null for others.
+// null for others. Indexed pictures always take the conversion: it gives an index past a short
+// colour table a colour of its own (a BMP may declare fewer colours than its pixels use), where
+// QPainter would read past the table's end.
 QImage directlyReadable(const QImage &image, int w, int h) {
     switch (image.format()) {
     case QImage::Format_RGB32:
@@ -36,6 +38,8 @@ QImage directlyReadable(const QImage &image, int w, int h) {
         return image;
     case QImage::Format_ARGB32:
     case QImage::Format_Indexed8:
+    case QImage::Format_Mono:
+    case QImage::Format_MonoLSB:
     case QImage::Format_Grayscale8:
         return image.copy(0, 0, w, h)
             .convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
