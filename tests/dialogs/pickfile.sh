@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# The system's open dialog through the program's dialog layer (pickfile.cpp): Qt's
-# own on Linux, Windows' under Wine for a PICKFILE-EXE (in the WINEPREFIX given). A typed name
-# confirms; Escape cancels; on Windows a path too long for the record's room brings a message and
-# then the dialog again, where a shorter name confirms (Qt's dialog refuses such a path while it
-# stays open: tests/dialogs/systemdialogs_test.cpp). Usage: pickfile.sh PICKFILE|PICKFILE-EXE
+# The system's open dialog through the program's dialog layer (pickfile.cpp): Qt's own on Linux,
+# Windows' under Wine for a PICKFILE-EXE (in the WINEPREFIX given). A typed name confirms; Escape
+# cancels; on Windows a path too long for the record's room brings a message and then the dialog
+# again, where a shorter name confirms (Qt's dialog refuses such a path while it stays open:
+# tests/dialogs/systemdialogs_test.cpp). Usage: pickfile.sh PICKFILE|PICKFILE-EXE
 set -euo pipefail
 source "$(dirname "$0")/../support/xsession.sh"
 export WINEDEBUG=-all
